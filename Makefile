@@ -1,0 +1,21 @@
+# Pintaflux: build, run and test on Debian or Ubuntu.
+BUILD ?= build
+
+.PHONY: all build run test clean bootstrap
+
+all: build
+
+bootstrap:
+	@bash scripts/bootstrap.sh
+
+build: bootstrap
+	@bash scripts/build.sh $(BUILD)
+
+run: build
+	@bash scripts/run.sh $(BUILD)
+
+test: build
+	@bash scripts/test.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD)

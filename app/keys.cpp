@@ -1,0 +1,42 @@
+// WM_CHAR: one character, one command. Case matters; every other code does nothing.
+#include "app/keys.h"
+#include "app/state.h"
+#include "colour/cursor.h"
+#include "colour/slots.h"
+#include "paint/strokes.h"
+
+int Toggled(int flag)
+{
+    return flag == 0 ? 1 : 0;
+}
+
+static void RequestClear(HWND hwnd)
+{
+    g_app.clearPending = 1;
+    SendMessageA(hwnd, WM_USER, 0, 0);
+}
+
+LRESULT KeyCommand(HWND hwnd, WPARAM character)
+{
+    switch (character) {
+    case VK_ESCAPE: SendMessageA(hwnd, WM_CLOSE, 0, 0); break;
+    case '+':       SpraySizeUp(); break;
+    case '-':       SpraySizeDown(); break;
+    case 'h':       ToggleMirror(); break;
+    case 'l':       SelectSlot(kCustomSlot); break;
+    case 'm':       ToggleMute(); break;
+    case 'n':       g_app.screensaverBlock = Toggled(g_app.screensaverBlock); break;
+    case 's':       g_app.saveOnExit = 1; break;
+    case 'x':       RequestClear(hwnd); break;
+    }
+    return 0;
+}
+
+LRESULT FilterSysCommand(HWND hwnd, WPARAM command, LPARAM lParam)
+{
+    // The whole wParam is compared, low four bits included.
+    int screenSaverOrPowerDown = command == SC_SCREENSAVE || command == SC_MONITORPOWER;
+    if (screenSaverOrPowerDown && g_app.screensaverBlock)
+        return 0;
+    return DefWindowProcA(hwnd, WM_SYSCOMMAND, command, lParam);
+}

@@ -1,0 +1,124 @@
+// Creation, stepping back and coming back, the clear request, and shutdown.
+#include "app/lifecycle.h"
+#include "app/platform.h"
+#include "app/startup.h"
+#include "app/state.h"
+#include "colour/slots.h"
+#include "paint/backdrop.h"
+#include "paint/canvas.h"
+
+enum {
+    kIconId = 141,
+    kQuitReplacementFailed = 1,
+    // Bound on each window's answer to the repaint broadcast of a clear.
+    kBroadcastTimeoutMs = 200,
+};
+
+LRESULT OverlayCreate(HWND hwnd)
+{
+    // Every step runs whatever the one before achieved.
+    if (LoadSettings() == kLoadRead)
+        g_app.saveOnExit = 1;
+    SelectSlot(g_settings.currentSlot);
+    CreateCanvas(hwnd);
+    return 0;
+}
+
+LRESULT OverlayClose(HWND hwnd)
+{
+    DestroyWindow(hwnd);
+    return 0;
+}
+
+LRESULT ShutDown()
+{
+    DeleteDC(g_app.canvasDC);
+    if (g_app.saveOnExit == 1)
+        SaveSettings();
+    PlatformEndProcess(0);
+    return 0;
+}
+
+static LRESULT ClearDestroyedWindow()
+{
+    ReleaseCanvas();
+    ReleaseBackdrop();
+    g_app.clearPending = 0;
+    if (g_app.saveOnExit == 1)
+        SaveSettings();
+    return 0;
+}
+
+LRESULT OverlayDestroy(HWND)
+{
+    if (g_app.clearPending)
+        return ClearDestroyedWindow();
+    return ShutDown();
+}
+
+static void StepBack(HWND hwnd)
+{
+    LONG style = GetWindowLongA(hwnd, GWL_EXSTYLE);
+    SetWindowLongA(hwnd, GWL_EXSTYLE, style & ~WS_EX_TOOLWINDOW);
+    HICON icon = LoadIconA(g_app.instance, MAKEINTRESOURCEA(kIconId));
+    SendMessageA(hwnd, WM_SETICON, ICON_BIG, (LPARAM)icon);
+    // A topmost window placed at the bottom leaves the topmost band.
+    SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    g_app.reactivationPending = 1;
+}
+
+static void ComeBack(HWND hwnd)
+{
+    LONG style = GetWindowLongA(hwnd, GWL_EXSTYLE);
+    SetWindowPos(hwnd, NULL, 0, 0, 0, 0,
+                 SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
+    SetWindowLongA(hwnd, GWL_EXSTYLE, style | WS_EX_TOOLWINDOW);
+    // Hidden now, so the capture sees what the screen shows without us.
+    CaptureBackdrop();
+    SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0,
+                 SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    InvalidateRect(hwnd, NULL, FALSE);
+    UpdateWindow(hwnd);
+    SelectSlot(g_settings.currentSlot);
+    g_app.reactivationPending = 0;
+}
+
+LRESULT OverlayActivate(HWND hwnd, WPARAM wParam, LPARAM lParam)
+{
+    switch (LOWORD(wParam)) {
+    case WA_ACTIVE:
+        if (g_app.reactivationPending)
+            ComeBack(hwnd);
+        return 0;
+    case WA_INACTIVE:
+        StepBack(hwnd);
+        return 0;
+    default:
+        // A click into the window activates it without bringing it back on top.
+        return DefWindowProcA(hwnd, WM_ACTIVATE, wParam, lParam);
+    }
+}
+
+static void RepaintOtherWindows()
+{
+    // A window that does not answer must not hold up the clear.
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(HWND_BROADCAST, WM_PAINT, 0, 0, SMTO_ABORTIFHUNG, kBroadcastTimeoutMs,
+                        &ignored);
+}
+
+LRESULT ClearRequest(HWND hwnd)
+{
+    // With no clear pending, the close below runs the shutdown sequence.
+    SendMessageA(hwnd, WM_CLOSE, 0, 0);
+    RepaintOtherWindows();
+    if (!CreateOverlayWindow(&g_app.overlay, g_app.screenWidth, g_app.screenHeight,
+                             g_app.instance))
+        PostQuitMessage(kQuitReplacementFailed);
+    if (g_app.overlay) {
+        CaptureBackdrop();
+        ShowWindow(g_app.overlay, SW_SHOW);
+    }
+    return 0;
+}

@@ -1,0 +1,13 @@
+// The overlay window's life: creation, activation, clearing, close and shutdown.
+#pragma once
+#include <windows.h>
+
+LRESULT OverlayCreate(HWND hwnd);
+LRESULT OverlayDestroy(HWND hwnd);
+LRESULT OverlayActivate(HWND hwnd, WPARAM wParam, LPARAM lParam);
+LRESULT OverlayClose(HWND hwnd);
+LRESULT ClearRequest(HWND hwnd);
+
+// Releases the canvas, saves when asked to and ends the process with exit
+// code 0. Returns only where tests replace the ending of the process.
+LRESULT ShutDown();

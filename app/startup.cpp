@@ -1,0 +1,103 @@
+// Start-up steps, in the order WinMain takes them, and the message loop.
+#include "app/startup.h"
+#include "app/platform.h"
+#include "app/state.h"
+#include "app/window_proc.h"
+#include "paint/backdrop.h"
+
+const char kOverlayClassName[] = "Pintaflux";
+
+enum {
+    kExitAlreadyRunning = 4,
+    kQuitSpeedQueryFailed = 0,
+    kQuitStepFailed = 1,
+    kHoldDividend = 500,
+    // The platform's own default, used when the speed query writes nothing.
+    kDefaultKeyboardSpeed = 31,
+};
+
+int HoldThresholdFromSpeed(UINT speed)
+{
+    // Speed 0 is the slowest repeat; it counts like speed 1 rather than
+    // dividing by zero.
+    if (speed == 0)
+        speed = 1;
+    return (int)(kHoldDividend / speed);
+}
+
+void EndIfAlreadyRunning()
+{
+    // Any top-level window of our class counts, whatever its title.
+    HWND running = FindWindowA(kOverlayClassName, NULL);
+    if (!running)
+        return;
+    SetForegroundWindow(running);
+    PlatformEndProcess(kExitAlreadyRunning);
+}
+
+void TakeHoldThreshold()
+{
+    UINT speed = kDefaultKeyboardSpeed;
+    if (!SystemParametersInfoA(SPI_GETKEYBOARDSPEED, 0, &speed, 0)) {
+        PostQuitMessage(kQuitSpeedQueryFailed);
+        speed = kDefaultKeyboardSpeed;
+    }
+    g_app.holdThreshold = HoldThresholdFromSpeed(speed);
+}
+
+void RegisterOverlayClass(HINSTANCE instance)
+{
+    // No cursor, icon or background brush: the pointer is whatever the
+    // spray-can cursor last set, and nothing ever erases the window.
+    WNDCLASSA windowClass = {};
+    windowClass.style = 0;
+    windowClass.lpfnWndProc = OverlayWndProc;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = kOverlayClassName;
+    if (!RegisterClassA(&windowClass))
+        PostQuitMessage(kQuitStepFailed);
+}
+
+void MeasureScreen()
+{
+    HDC screen = GetDC(NULL);
+    if (!screen) {
+        PostQuitMessage(kQuitStepFailed);
+        return;
+    }
+    g_app.screenWidth = GetDeviceCaps(screen, HORZRES);
+    g_app.screenHeight = GetDeviceCaps(screen, VERTRES);
+    if (!ReleaseDC(NULL, screen))
+        PostQuitMessage(kQuitStepFailed);
+}
+
+int CreateOverlayWindow(HWND *window, int width, int height, HINSTANCE instance)
+{
+    *window = CreateWindowExA(WS_EX_TOOLWINDOW, kOverlayClassName, kOverlayClassName,
+                              WS_POPUP,       // hidden, no caption, border or system menu
+                              0, 0, width, height,
+                              NULL,           // no parent
+                              NULL,           // no menu
+                              instance,
+                              NULL);          // no creation parameter
+    return *window != NULL;
+}
+
+void ShowOverlayOnTop(HWND window)
+{
+    if (!window)
+        return;
+    // The screen under the hidden window is what the paint is laid over.
+    CaptureBackdrop();
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE);
+}
+
+int RunMessageLoop()
+{
+    MSG message;
+    while (GetMessageA(&message, NULL, 0, 0)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return (int)message.wParam;
+}

@@ -1,0 +1,12 @@
+// The one instance of the process-wide state.
+#include "app/state.h"
+
+AppState g_app;
+Settings g_settings;
+
+void ResetProcessState()
+{
+    g_app = AppState();
+    g_app.screensaverBlock = 1;
+    g_settings = Settings();
+}

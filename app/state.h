@@ -1,0 +1,38 @@
+// Process-wide state: the Settings record and the run-time fields. Every
+// module includes this header; nothing else in the program is global.
+#pragma once
+#include <windows.h>
+#include "settings/settings.h"
+
+struct AppState {
+    HINSTANCE instance;        // start-up; read by resource loads and window creation
+    HWND overlay;              // CreateOverlayWindow; null while no window exists
+    int screenWidth;           // start-up, measured once; read by canvas, stamp, chooser, clear
+    int screenHeight;          // start-up, measured once; likewise
+    int holdThreshold;         // start-up from the keyboard repeat speed; read by the digit keys
+
+    int saveOnExit;            // "s" and a successful load set it, nothing clears it; read at shutdown and clear
+    int screensaverBlock;      // "n" toggles it; read by WM_SYSCOMMAND
+    int clearPending;          // "x" sets it, the clear handling of WM_DESTROY clears it
+    int reactivationPending;   // deactivation sets it, reactivation clears it
+
+    HDC canvasDC;              // canvas creation; the stamp blends onto it, the paint handler from it
+    HBITMAP canvasBitmap;      // canvas creation; stays selected into canvasDC
+    HDC backdropDC;            // backdrop capture; the paint handler copies it under the canvas
+    HBITMAP backdropBitmap;    // backdrop capture; stays selected into backdropDC
+
+    int spraying;              // left button down sets it, left button up clears it; read by the dab step
+    COLORREF currentColour;    // slot selection and the chooser; read by the stamp and the cursor
+    int holdCounter;           // digit key-downs since the last digit key-up
+    HCURSOR cursor;            // the spray-can cursor in use; replaced and destroyed by the next build
+
+    int chooserOpen;           // set while the colour chooser runs; read by the paint handler
+    HDC snapshotDC;            // the chooser's frozen copy of the window; read by the paint handler
+    HBITMAP snapshotBitmap;    // selected into snapshotDC while the chooser is open
+};
+
+extern AppState g_app;
+extern Settings g_settings;
+
+// The values both records hold when the process starts.
+void ResetProcessState();

@@ -1,0 +1,32 @@
+// The dispatch table: each message goes to the module that owns it.
+#include "app/window_proc.h"
+#include "app/keys.h"
+#include "app/lifecycle.h"
+#include "colour/chooser.h"
+#include "colour/slots.h"
+#include "paint/canvas.h"
+#include "paint/strokes.h"
+
+LRESULT CALLBACK OverlayWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:      return OverlayCreate(hwnd);
+    case WM_DESTROY:     return OverlayDestroy(hwnd);
+    case WM_ACTIVATE:    return OverlayActivate(hwnd, wParam, lParam);
+    case WM_PAINT:       return CanvasPaint(hwnd, wParam, lParam);
+    case WM_CLOSE:       return OverlayClose(hwnd);
+    case WM_QUIT:        return ShutDown();
+    case WM_KEYDOWN:     return SlotKeyDown(wParam);
+    case WM_KEYUP:       return SlotKeyUp(wParam);
+    case WM_CHAR:        return KeyCommand(hwnd, wParam);
+    case WM_SYSCOMMAND:  return FilterSysCommand(hwnd, wParam, lParam);
+    case WM_TIMER:       return SprayDab(hwnd);
+    case WM_MOUSEMOVE:   return SprayDab(hwnd);
+    case WM_LBUTTONDOWN: return SprayPress(hwnd);
+    case WM_LBUTTONUP:   return SprayRelease(hwnd);
+    case WM_RBUTTONDOWN: return ChooserOpen(hwnd, wParam, lParam);
+    case WM_MOUSEWHEEL:  return SlotWheel(wParam);
+    case WM_USER:        return ClearRequest(hwnd);
+    default:             return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+}

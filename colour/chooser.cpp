@@ -1,0 +1,7 @@
+// The colour chooser.
+#include "colour/chooser.h"
+
+LRESULT ChooserOpen(HWND, WPARAM, LPARAM)
+{
+    return 0;
+}

@@ -1,0 +1,19 @@
+// The colour slots: selecting, storing and stepping through the palette.
+#pragma once
+#include <windows.h>
+
+enum { kCustomSlot = -1 };  // stands for the last slot of the table
+
+void StoreSlot(int index, COLORREF colour);
+int SelectSlot(int index);
+int NextSlot();
+int PrevSlot();
+
+// Index arithmetic of the wheel: the slot after or before k in a table of
+// count slots, always inside 0..count-1. count must be at least 1.
+int SlotAfter(int k, int count);
+int SlotBefore(int k, int count);
+
+LRESULT SlotKeyDown(WPARAM key);
+LRESULT SlotKeyUp(WPARAM key);
+LRESULT SlotWheel(WPARAM wParam);

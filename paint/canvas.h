@@ -1,0 +1,19 @@
+// The canvas: the screen-sized premultiplied paint surface, and the paint handler.
+#pragma once
+#include <windows.h>
+
+// Makes the empty canvas at the screen size, compatible with the window.
+void CreateCanvas(HWND hwnd);
+void ReleaseCanvas();
+
+// Blends source over target for one rectangle, at the same place in both.
+// Returns 1 when the blend succeeded.
+int BlendCanvas(HDC target, HDC source, RECT rect);
+
+// The blend used for all paint: source-over with premultiplied per-pixel alpha.
+BLENDFUNCTION PaintBlend();
+
+// Fills a header for a zeroed, bottom-up 32-bit DIB of the given size.
+void FillPaintBitmapInfo(BITMAPINFO *info, int width, int height);
+
+LRESULT CanvasPaint(HWND hwnd, WPARAM wParam, LPARAM lParam);

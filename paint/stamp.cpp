@@ -1,0 +1,7 @@
+// The spray stamp.
+#include "paint/stamp.h"
+
+int StampSpray(HDC, RECT)
+{
+    return 0;
+}

@@ -1,0 +1,93 @@
+// A stroke lays a dab at the press, on every timer tick and on every move.
+#include "paint/strokes.h"
+#include <mmsystem.h>
+#include "app/keys.h"
+#include "app/platform.h"
+#include "app/state.h"
+#include "paint/stamp.h"
+
+enum {
+    kSprayTimer = 1,
+    kSprayPeriodMs = 100,
+};
+
+static const char kHissName[] = "IDW_SPRAY";
+
+RECT DabSquare(int x, int y, int spraySize)
+{
+    int half = spraySize / 2;
+    int odd = spraySize % 2;
+    RECT square = {x - half, y - half, x + half + odd, y + half + odd};
+    return square;
+}
+
+int LargerSpraySize(int size)
+{
+    switch (size) {
+    case 13: return 19;
+    case 19: return 25;
+    case 25: return 32;
+    default: return size;
+    }
+}
+
+int SmallerSpraySize(int size)
+{
+    switch (size) {
+    case 32: return 25;
+    case 25: return 19;
+    case 19: return 13;
+    default: return size;
+    }
+}
+
+LRESULT SprayPress(HWND hwnd)
+{
+    g_app.spraying = 1;
+    SetTimer(hwnd, kSprayTimer, kSprayPeriodMs, NULL);
+    return SprayDab(hwnd);
+}
+
+LRESULT SprayDab(HWND hwnd)
+{
+    if (!g_app.spraying)
+        return 0;
+    // SND_NOSTOP: while the hiss plays, the request yields to it.
+    if (!g_settings.mute)
+        PlatformPlaySound(kHissName, NULL,
+                          SND_RESOURCE | SND_ASYNC | SND_NODEFAULT | SND_LOOP | SND_NOSTOP);
+    POINT pointer;
+    GetCursorPos(&pointer);
+    RECT square = DabSquare(pointer.x, pointer.y, g_settings.spraySize);
+    StampSpray(g_app.canvasDC, square);
+    // The dab is on the window already; the repaint only validates it.
+    InvalidateRect(hwnd, &square, FALSE);
+    UpdateWindow(hwnd);
+    return 0;
+}
+
+LRESULT SprayRelease(HWND hwnd)
+{
+    KillTimer(hwnd, kSprayTimer);
+    g_app.spraying = 0;
+    if (!g_settings.mute)
+        PlatformPlaySound(NULL, NULL, SND_NODEFAULT);
+    return 0;
+}
+
+void SpraySizeUp()
+{
+    g_settings.spraySize = LargerSpraySize(g_settings.spraySize);
+}
+
+void SpraySizeDown()
+{
+    g_settings.spraySize = SmallerSpraySize(g_settings.spraySize);
+}
+
+void ToggleMute()
+{
+    g_settings.mute = Toggled(g_settings.mute);
+    if (g_settings.mute)
+        PlatformPlaySound(NULL, NULL, SND_PURGE);
+}

@@ -1,0 +1,253 @@
+// The end-to-end harness.
+#include "e2e/harness.h"
+
+static std::string ProgramPath()
+{
+    // pintaflux.exe is built beside the test executable.
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(NULL, path, MAX_PATH);
+    std::string own(path, length);
+    return own.substr(0, own.find_last_of("\\/") + 1) + "pintaflux.exe";
+}
+
+std::string MakeFreshFolder()
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    static int serial = 0;
+    for (;;) {
+        char name[MAX_PATH];
+        wsprintfA(name, "%spintaflux-e2e-%lu-%d", temp, GetCurrentProcessId(), ++serial);
+        if (CreateDirectoryA(name, NULL))
+            return name;
+        if (GetLastError() != ERROR_ALREADY_EXISTS)
+            return "";
+    }
+}
+
+int StartProgram(const std::string &folder, Program *program)
+{
+    program->folder = folder;
+    program->window = NULL;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    std::string path = ProgramPath();
+    std::string commandLine = "\"" + path + "\"";
+    return CreateProcessA(path.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL,
+                          folder.c_str(), &startup, &program->process) != FALSE;
+}
+
+struct WindowSearch {
+    DWORD processId;
+    HWND found;
+};
+
+static BOOL CALLBACK MatchOverlay(HWND window, LPARAM lParam)
+{
+    WindowSearch *search = (WindowSearch *)lParam;
+    char className[32];
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && GetClassNameA(window, className, sizeof className)
+        && lstrcmpA(className, "Pintaflux") == 0 && IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND WaitForOverlay(const Program &program, DWORD timeoutMs)
+{
+    WindowSearch search = {program.process.dwProcessId, NULL};
+    WaitUntil([&] {
+        EnumWindows(MatchOverlay, (LPARAM)&search);
+        return search.found != NULL;
+    }, timeoutMs);
+    return search.found;
+}
+
+int StartAndWaitForWindow(Program *program)
+{
+    if (!StartProgram(MakeFreshFolder(), program))
+        return 0;
+    program->window = WaitForOverlay(*program, 15000);
+    if (!program->window)
+        return 0;
+    // Let the first repaint and the start-up activation settle.
+    WaitForInputIdle(program->process.hProcess, 5000);
+    Sleep(300);
+    return 1;
+}
+
+long WaitForExit(Program *program, DWORD timeoutMs)
+{
+    if (!program->process.hProcess)
+        return -1;
+    long result = -1;
+    if (WaitForSingleObject(program->process.hProcess, timeoutMs) == WAIT_OBJECT_0) {
+        DWORD code = 0;
+        GetExitCodeProcess(program->process.hProcess, &code);
+        result = (long)code;
+    } else {
+        TerminateProcess(program->process.hProcess, 99);
+        WaitForSingleObject(program->process.hProcess, 5000);
+    }
+    CloseHandle(program->process.hProcess);
+    CloseHandle(program->process.hThread);
+    program->process = PROCESS_INFORMATION();
+    return result;
+}
+
+void EndProgram(Program *program)
+{
+    if (program->process.hProcess)
+        WaitForExit(program, 0);
+}
+
+static void SendKey(WORD virtualKey, bool up)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = (WORD)MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
+}
+
+void PressKey(WORD virtualKey)
+{
+    SendKey(virtualKey, false);
+    SendKey(virtualKey, true);
+    Sleep(30);
+}
+
+void TypeText(const char *text)
+{
+    for (; *text; text++) {
+        SHORT scan = VkKeyScanA(*text);
+        WORD key = LOBYTE(scan);
+        bool shift = (HIBYTE(scan) & 1) != 0;
+        if (shift)
+            SendKey(VK_SHIFT, false);
+        PressKey(key);
+        if (shift)
+            SendKey(VK_SHIFT, true);
+    }
+}
+
+std::string FolderFile(const Program &program, const char *name)
+{
+    return program.folder + "\\" + name;
+}
+
+bool FileExists(const std::string &path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<BYTE> ReadFileBytes(const std::string &path)
+{
+    std::vector<BYTE> bytes;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              NULL, OPEN_EXISTING, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return bytes;
+    BYTE buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, NULL) && got)
+        bytes.insert(bytes.end(), buffer, buffer + got);
+    CloseHandle(file);
+    return bytes;
+}
+
+void WriteFileBytes(const std::string &path, const std::vector<BYTE> &bytes)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    DWORD written = 0;
+    if (!bytes.empty())
+        WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, NULL);
+    CloseHandle(file);
+}
+
+std::vector<std::string> FolderEntries(const std::string &folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        std::string name = found.cFileName;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+COLORREF KnownPictureColour(int x, int y)
+{
+    // Eight vertical bands, the lower half of each band darker.
+    static const COLORREF bands[] = {
+        RGB(200, 40, 40), RGB(40, 200, 40), RGB(40, 40, 200), RGB(220, 220, 60),
+        RGB(60, 220, 220), RGB(220, 60, 220), RGB(250, 250, 250), RGB(100, 100, 100),
+    };
+    int band = x * 8 / GetSystemMetrics(SM_CXSCREEN);
+    COLORREF colour = bands[band];
+    if (y >= GetSystemMetrics(SM_CYSCREEN) / 2)
+        colour = RGB(GetRValue(colour) / 2, GetGValue(colour) / 2, GetBValue(colour) / 2);
+    return colour;
+}
+
+static LRESULT CALLBACK PictureProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_PAINT)
+        return DefWindowProcA(window, message, wParam, lParam);
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    for (int band = 0; band < 8; band++)
+        for (int half = 0; half < 2; half++) {
+            RECT rect = {band * width / 8, half * height / 2, (band + 1) * width / 8,
+                         (half + 1) * height / 2};
+            HBRUSH brush = CreateSolidBrush(KnownPictureColour(rect.left, rect.top));
+            FillRect(dc, &rect, brush);
+            DeleteObject(brush);
+        }
+    EndPaint(window, &paint);
+    return 0;
+}
+
+HWND ShowKnownPicture()
+{
+    static const char className[] = "PintafluxKnownPicture";
+    static int registered = 0;
+    if (!registered) {
+        WNDCLASSA pictureClass = {};
+        pictureClass.lpfnWndProc = PictureProc;
+        pictureClass.hInstance = GetModuleHandleA(NULL);
+        pictureClass.lpszClassName = className;
+        RegisterClassA(&pictureClass);
+        registered = 1;
+    }
+    HWND picture = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, className, "known picture",
+                                   WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                                   GetSystemMetrics(SM_CYSCREEN), NULL, NULL,
+                                   GetModuleHandleA(NULL), NULL);
+    SetWindowPos(picture, HWND_TOPMOST, 0, 0, 0, 0,
+                 SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    UpdateWindow(picture);
+    PumpTestMessages();
+    Sleep(200);
+    PumpTestMessages();
+    return picture;
+}
+
+void PumpTestMessages()
+{
+    MSG message;
+    while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}

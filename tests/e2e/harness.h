@@ -1,0 +1,68 @@
+// Drives the real pintaflux.exe: start it in a fresh folder, find its window,
+// send it real input, and read back the screen, its files and its exit code.
+#pragma once
+#include <windows.h>
+#include <string>
+#include <vector>
+#include "common/screen.h"
+
+struct Program {
+    PROCESS_INFORMATION process;
+    std::string folder;  // the working directory it was started in
+    HWND window;         // its overlay window, once found
+};
+
+// A new, empty folder of its own under the temporary folder.
+std::string MakeFreshFolder();
+
+// Starts pintaflux.exe with the given working directory. Returns 1 on success.
+int StartProgram(const std::string &folder, Program *program);
+
+// Starts it and waits for its overlay window to show. Returns 1 when shown.
+int StartAndWaitForWindow(Program *program);
+
+// Waits for a visible top-level window of class "Pintaflux" belonging to the
+// process; null when none appears in time.
+HWND WaitForOverlay(const Program &program, DWORD timeoutMs);
+
+// Waits for the process to end and returns its exit code; ends it and
+// returns -1 when it does not end in time.
+long WaitForExit(Program *program, DWORD timeoutMs);
+
+// Ends a program that a test left running, and closes its handles.
+void EndProgram(Program *program);
+
+// Runs the messages waiting for the test's own windows.
+void PumpTestMessages();
+
+// Polls the condition until it holds or the time is up, keeping the test's
+// own windows answering meanwhile.
+template <typename Condition>
+bool WaitUntil(Condition condition, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        PumpTestMessages();
+        Sleep(20);
+    }
+    return true;
+}
+
+// Real keyboard input through SendInput, with Shift where the character needs it.
+void TypeText(const char *text);
+void PressKey(WORD virtualKey);
+
+// Files in a program's folder.
+std::string FolderFile(const Program &program, const char *name);
+bool FileExists(const std::string &path);
+std::vector<BYTE> ReadFileBytes(const std::string &path);
+void WriteFileBytes(const std::string &path, const std::vector<BYTE> &bytes);
+// Names of everything in the folder, "." and ".." left out.
+std::vector<std::string> FolderEntries(const std::string &folder);
+
+// A window of the test's own that paints a known picture over the whole
+// screen without taking the activation; and the colour at each point of it.
+HWND ShowKnownPicture();
+COLORREF KnownPictureColour(int x, int y);

@@ -1,0 +1,120 @@
+// The overlay window as a user starts, sees and ends it.
+#include <gtest/gtest.h>
+#include "e2e/harness.h"
+
+class Overlay : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        EndProgram(&second);
+        EndProgram(&program);
+        if (picture)
+            DestroyWindow(picture);
+        PumpTestMessages();
+    }
+    Program program = {};
+    Program second = {};
+    HWND picture = NULL;
+};
+
+TEST_F(Overlay, CoversTheWholeScreenAsATopmostToolPopupNamedPintaflux)
+{
+    ASSERT_TRUE(StartAndWaitForWindow(&program));
+    RECT rect;
+    GetWindowRect(program.window, &rect);
+    EXPECT_EQ(0, rect.left);
+    EXPECT_EQ(0, rect.top);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), rect.right);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), rect.bottom);
+
+    LONG style = GetWindowLongA(program.window, GWL_STYLE);
+    EXPECT_TRUE(style & WS_POPUP);
+    EXPECT_FALSE(style & (WS_CAPTION | WS_BORDER | WS_SYSMENU | WS_THICKFRAME));
+    LONG exStyle = GetWindowLongA(program.window, GWL_EXSTYLE);
+    EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
+    EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
+
+    char text[64];
+    GetClassNameA(program.window, text, sizeof text);
+    EXPECT_STREQ("Pintaflux", text);
+    GetWindowTextA(program.window, text, sizeof text);
+    EXPECT_STREQ("Pintaflux", text);
+}
+
+TEST_F(Overlay, TheScreenUnderItStaysVisiblePixelForPixel)
+{
+    picture = ShowKnownPicture();
+    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    std::vector<DWORD> before = ReadScreen(0, 0, width, height);
+    ASSERT_TRUE(StartAndWaitForWindow(&program));
+    ASSERT_TRUE(LooksLike(before[5 * width + 5], KnownPictureColour(5, 5)));
+
+    // Exact at 32 bits per pixel; within the 5-6-5 rounding at 16.
+    int tolerance = DisplayDepth() == 16 ? 8 : 0;
+    std::vector<DWORD> after = ReadScreen(0, 0, width, height);
+    size_t differing = 0, first = 0;
+    for (size_t i = 0; i < after.size(); i++)
+        if (!NearColour(after[i], before[i], tolerance) && differing++ == 0)
+            first = i;
+    EXPECT_EQ(0u, differing) << "first at " << first % width << "," << first / width << ": "
+                             << std::hex << after[first] << " instead of " << before[first];
+}
+
+TEST_F(Overlay, EscapeEndsWithExitCodeZeroAndWritesNoFile)
+{
+    ASSERT_TRUE(StartAndWaitForWindow(&program));
+    TypeText("\x1b");
+    EXPECT_EQ(0, WaitForExit(&program, 15000));
+    EXPECT_TRUE(FolderEntries(program.folder).empty());
+}
+
+TEST_F(Overlay, UpperCaseLettersDoNothing)
+{
+    ASSERT_TRUE(StartAndWaitForWindow(&program));
+    // "S" would ask for the settings to be written, "X" would clear.
+    TypeText("SXHMNL");
+    Sleep(300);
+    EXPECT_TRUE(IsWindow(program.window));
+    TypeText("\x1b");
+    EXPECT_EQ(0, WaitForExit(&program, 15000));
+    EXPECT_TRUE(FolderEntries(program.folder).empty());
+}
+
+TEST_F(Overlay, ASecondStartBringsTheFirstForwardAndEndsWithCodeFour)
+{
+    ASSERT_TRUE(StartAndWaitForWindow(&program));
+    std::vector<BYTE> marker = {'k', 'e', 'e', 'p'};
+    std::string file = FolderFile(program, "settings.dat");
+    ASSERT_TRUE(StartProgram(program.folder, &second));
+    EXPECT_EQ(4, WaitForExit(&second, 15000));
+    EXPECT_FALSE(FileExists(file));
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == program.window; }, 5000));
+    EXPECT_TRUE(IsWindowVisible(program.window));
+
+    // With a file present, the second start leaves it alone as well.
+    WriteFileBytes(file, marker);
+    ASSERT_TRUE(StartProgram(program.folder, &second));
+    EXPECT_EQ(4, WaitForExit(&second, 15000));
+    EXPECT_EQ(marker, ReadFileBytes(file));
+}
+
+static LRESULT CALLBACK PlainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST_F(Overlay, AnyWindowOfClassPintafluxCountsAsRunning)
+{
+    WNDCLASSA lookalike = {};
+    lookalike.lpfnWndProc = PlainProc;
+    lookalike.hInstance = GetModuleHandleA(NULL);
+    lookalike.lpszClassName = "Pintaflux";
+    RegisterClassA(&lookalike);
+    HWND impostor = CreateWindowExA(0, "Pintaflux", "not the overlay", WS_POPUP, 0, 0, 10, 10,
+                                    NULL, NULL, GetModuleHandleA(NULL), NULL);
+    ASSERT_NE(nullptr, impostor);
+    ASSERT_TRUE(StartProgram(MakeFreshFolder(), &program));
+    EXPECT_EQ(4, WaitForExit(&program, 15000));
+    DestroyWindow(impostor);
+    UnregisterClassA("Pintaflux", GetModuleHandleA(NULL));
+}
