@@ -26,6 +26,13 @@ enum {
     kLoadNoFile = 3,       // no file; the factory values were applied
 };
 
+// The factory values; the current slot is left as it is.
 void ApplyDefaults();
+// Reads "settings.dat" in the working directory: kLoadFailed, kLoadRead or kLoadNoFile.
 int LoadSettings();
+// LoadSettings for a new overlay window, with the same result. When the load
+// failed and no record was ever loaded, the factory values are applied too.
+int LoadSettingsForWindow();
+// Writes the record to "settings.dat"; nonzero on success. A failed save
+// leaves the old file as it was.
 int SaveSettings();
