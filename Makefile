@@ -1,7 +1,7 @@
 # Pintaflux: build, run and test on Debian or Ubuntu.
 BUILD ?= build
 
-.PHONY: all build run test clean bootstrap
+.PHONY: all build run test bench clean bootstrap
 
 all: build
 
@@ -16,6 +16,10 @@ run: build
 
 test: build
 	@bash scripts/test.sh $(BUILD)
+
+# Dab and repaint timings at both depths; not part of the tests.
+bench: build
+	@bash scripts/bench.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD)

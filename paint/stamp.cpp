@@ -1,7 +1,106 @@
-// The spray stamp.
+// The spray stamp: one dab of the current colour, built from the brush image
+// of the current spray size and blended onto the target and the window.
 #include "paint/stamp.h"
+#include "app/state.h"
+#include "paint/canvas.h"
+#include "paint/stamp_pixels.h"
 
-int StampSpray(HDC, RECT)
+// The platform objects one dab makes; all released before it returns.
+struct StampObjects {
+    HBITMAP brush;
+    HDC stampDC;
+    HBITMAP stampBitmap;
+};
+
+static int BlendStamp(HDC onto, HDC stampDC, RECT square, int size)
 {
-    return 0;
+    return AlphaBlend(onto, square.left, square.top, size, size, stampDC, 0, 0, size, size,
+                      PaintBlend()) != FALSE;
+}
+
+static int BlendOntoWindow(HDC stampDC, RECT square, int size)
+{
+    HDC window = GetDC(g_app.overlay);
+    int blended = window != NULL && BlendStamp(window, stampDC, square, size);
+    if (window)
+        ReleaseDC(g_app.overlay, window);
+    return blended;
+}
+
+// The red mask of a 16-bit device bitmap, or 0 when the platform does not
+// tell. Wine keeps 16-bit device bitmaps as 5-5-5 although the display is 5-6-5.
+static DWORD BrushRedMask(HDC target, HBITMAP brush)
+{
+    struct {
+        BITMAPINFOHEADER header;
+        DWORD masks[3];
+    } info = {};
+    info.header.biSize = sizeof info.header;
+    // The first call fills in the header; the second, given a 16-bit header,
+    // fills in the colour masks.
+    if (!GetDIBits(target, brush, 0, 0, NULL, (BITMAPINFO *)&info, DIB_RGB_COLORS)
+        || info.header.biBitCount != 16 || info.header.biCompression != BI_BITFIELDS)
+        return 0;
+    if (!GetDIBits(target, brush, 0, 0, NULL, (BITMAPINFO *)&info, DIB_RGB_COLORS))
+        return 0;
+    return info.masks[0];
+}
+
+// The steps from loading the brush to the window blend. Returns 1 when the
+// dab reached both target and window; what it made is left in *made.
+static int LayDab(StampObjects *made, HDC target, RECT square, int size, int brushId)
+{
+    made->brush = LoadBitmapA(g_app.instance, MAKEINTRESOURCEA(brushId));
+    if (!made->brush)
+        return 0;
+    // Zeroed, so that pixels an image might lack read as no paint.
+    BYTE brushBits[kLargestSpraySize * kLargestSpraySize * 4] = {};
+    if (GetBitmapBits(made->brush, size * size * 4, brushBits) == 0)
+        return 0;
+
+    made->stampDC = CreateCompatibleDC(target);
+    if (!made->stampDC)
+        return 0;
+    BITMAPINFO info;
+    FillPaintBitmapInfo(&info, size, size);
+    void *stampBits = NULL;
+    made->stampBitmap = CreateDIBSection(made->stampDC, &info, DIB_RGB_COLORS, &stampBits, NULL, 0);
+    if (!made->stampBitmap || !stampBits)
+        return 0;
+    SelectObject(made->stampDC, made->stampBitmap);
+
+    if (square.bottom - square.top != size || square.right - square.left != size)
+        return 0;
+    // The target is compatible with the window, so it reports the depth in
+    // which LoadBitmapA delivered the brush.
+    int depth = GetDeviceCaps(target, BITSPIXEL);
+    DWORD redMask = depth == 16 ? BrushRedMask(target, made->brush) : 0;
+    FillStamp((BYTE *)stampBits, brushBits, size, BrushLayoutFor(depth, redMask),
+              g_app.currentColour, square, g_app.screenWidth, g_app.screenHeight);
+
+    if (!BlendStamp(target, made->stampDC, square, size))
+        return 0;
+    return BlendOntoWindow(made->stampDC, square, size);
+}
+
+static void ReleaseStamp(StampObjects *made)
+{
+    if (made->stampDC)
+        DeleteDC(made->stampDC);
+    if (made->stampBitmap)
+        DeleteObject(made->stampBitmap);
+    if (made->brush)
+        DeleteObject(made->brush);
+}
+
+int StampSpray(HDC target, RECT square)
+{
+    int size = g_settings.spraySize;
+    int brushId = BrushIdForSize(size);
+    if (!brushId)
+        return 0;
+    StampObjects made = {};
+    int drawn = LayDab(&made, target, square, size, brushId);
+    ReleaseStamp(&made);
+    return drawn;
 }

@@ -1,0 +1,90 @@
+// Pixel rules of the spray stamp.
+#include "paint/stamp_pixels.h"
+
+enum { kRedMask555 = 0x7C00 };
+
+int BrushIdForSize(int spraySize)
+{
+    switch (spraySize) {
+    case 32: return 124;
+    case 19: return 125;
+    case 13: return 146;
+    case 25: return 147;
+    default: return 0;
+    }
+}
+
+static StampPixel Tint(int blue, int green, int red, COLORREF colour)
+{
+    StampPixel pixel;
+    pixel.blue = (BYTE)(blue * GetBValue(colour) / 255);
+    pixel.green = (BYTE)(green * GetGValue(colour) / 255);
+    pixel.red = (BYTE)(red * GetRValue(colour) / 255);
+    // The red channel is the density: it becomes the coverage.
+    pixel.alpha = (BYTE)red;
+    return pixel;
+}
+
+StampPixel TintPixel32(const BYTE *brush, COLORREF colour)
+{
+    return Tint(brush[0], brush[1], brush[2], colour);
+}
+
+StampPixel TintPixel16(WORD brush, COLORREF colour)
+{
+    int red = (brush >> 11) * 255 / 31;
+    int green = ((brush >> 5) & 63) * 255 / 63;
+    int blue = (brush & 31) * 255 / 31;
+    return Tint(blue, green, red, colour);
+}
+
+StampPixel TintPixel555(WORD brush, COLORREF colour)
+{
+    int red = ((brush >> 10) & 31) * 255 / 31;
+    int green = ((brush >> 5) & 31) * 255 / 31;
+    int blue = (brush & 31) * 255 / 31;
+    return Tint(blue, green, red, colour);
+}
+
+BrushLayout BrushLayoutFor(int depth, DWORD redMask)
+{
+    if (depth == 32)
+        return kBrush32;
+    if (depth == 16)
+        return redMask == kRedMask555 ? kBrush555 : kBrush565;
+    return kBrushUnknown;
+}
+
+int StampPixelOnScreen(RECT square, int size, int r, int c, int screenWidth, int screenHeight)
+{
+    int x = square.left + c;
+    int y = square.top + (size - 1 - r);
+    return x >= 0 && x < screenWidth && y >= 0 && y < screenHeight;
+}
+
+static StampPixel BrushPixel(const BYTE *brush, int index, BrushLayout layout, COLORREF colour)
+{
+    if (layout == kBrush32)
+        return TintPixel32(brush + (size_t)index * 4, colour);
+    const BYTE *word = brush + (size_t)index * 2;
+    WORD p = (WORD)(word[0] | word[1] << 8);
+    return layout == kBrush555 ? TintPixel555(p, colour) : TintPixel16(p, colour);
+}
+
+void FillStamp(BYTE *stamp, const BYTE *brush, int size, BrushLayout layout, COLORREF colour,
+               RECT square, int screenWidth, int screenHeight)
+{
+    if (layout == kBrushUnknown)
+        return;
+    for (int r = 0; r < size; r++)
+        for (int c = 0; c < size; c++) {
+            if (!StampPixelOnScreen(square, size, r, c, screenWidth, screenHeight))
+                continue;
+            StampPixel pixel = BrushPixel(brush, r * size + c, layout, colour);
+            BYTE *to = stamp + ((size_t)r * size + c) * 4;
+            to[0] = pixel.blue;
+            to[1] = pixel.green;
+            to[2] = pixel.red;
+            to[3] = pixel.alpha;
+        }
+}
