@@ -1,0 +1,193 @@
+// Loading the can images and the pixel work of tinting and mirroring.
+#include "colour/can_image.h"
+#include <stdlib.h>
+#include <string.h>
+
+enum {
+    kCanWidth = 32,
+    kRedMask555 = 0x7C00,
+};
+
+int CanImageFor(COLORREF colour)
+{
+    int light = GetRValue(colour) > 128 || GetGValue(colour) > 128 || GetBValue(colour) > 128;
+    return light ? kCanLightId : kCanDarkId;
+}
+
+HPALETTE PaletteFromDib(const BITMAPINFOHEADER *dib, int *count)
+{
+    int n = dib->biBitCount <= 8 ? 1 << dib->biBitCount : 0;
+    if (dib->biClrUsed)
+        n = (int)dib->biClrUsed;
+    *count = n;
+    if (n == 0)
+        return NULL;
+    size_t size = sizeof(LOGPALETTE) + (size_t)n * sizeof(PALETTEENTRY);
+    LOGPALETTE *logical = (LOGPALETTE *)calloc(1, size);
+    if (!logical)
+        return NULL;
+    logical->palVersion = 0x300;
+    logical->palNumEntries = (WORD)n;
+    // The colour table follows the 40-byte header directly.
+    const RGBQUAD *table = (const RGBQUAD *)((const BYTE *)dib + sizeof(BITMAPINFOHEADER));
+    for (int i = 0; i < n; i++) {
+        logical->palPalEntry[i].peRed = table[i].rgbRed;
+        logical->palPalEntry[i].peGreen = table[i].rgbGreen;
+        logical->palPalEntry[i].peBlue = table[i].rgbBlue;
+        logical->palPalEntry[i].peFlags = 0;
+    }
+    HPALETTE palette = CreatePalette(logical);
+    free(logical);
+    return palette;
+}
+
+static const BITMAPINFOHEADER *LockDibResource(HINSTANCE instance, int id, HGLOBAL *loaded)
+{
+    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(id), (LPCSTR)RT_BITMAP);
+    if (!found)
+        return NULL;
+    *loaded = LoadResource(instance, found);
+    if (!*loaded)
+        return NULL;
+    return (const BITMAPINFOHEADER *)LockResource(*loaded);
+}
+
+HBITMAP LoadDibResource(HINSTANCE instance, int id, HPALETTE *palette)
+{
+    HGLOBAL loaded = NULL;
+    const BITMAPINFOHEADER *dib = LockDibResource(instance, id, &loaded);
+    if (!dib)
+        return NULL;
+    HDC screen = GetDC(NULL);
+    if (!screen) {
+        FreeResource(loaded);
+        return NULL;
+    }
+
+    HBITMAP bitmap = NULL;
+    int count = 0;
+    *palette = PaletteFromDib(dib, &count);
+    if (*palette) {
+        if (!SelectPalette(screen, *palette, FALSE) || RealizePalette(screen) == GDI_ERROR)
+            goto done;
+    }
+    bitmap = CreateDIBitmap(screen, dib, CBM_INIT, (const BYTE *)dib + dib->biSize + 4 * count,
+                            (const BITMAPINFO *)dib, DIB_RGB_COLORS);
+done:
+    ReleaseDC(NULL, screen);
+    FreeResource(loaded);
+    return bitmap;
+}
+
+static int ScreenDepth(int *depth)
+{
+    HDC screen = GetDC(NULL);
+    if (!screen)
+        return 0;
+    *depth = GetDeviceCaps(screen, BITSPIXEL);
+    return ReleaseDC(NULL, screen) != 0;
+}
+
+// Wine keeps 16-bit device bitmaps as 5-5-5 although a 16-bit display is
+// 5-6-5, so the layout is asked of the bitmap itself. 0 when it does not tell.
+static DWORD RedMaskOf(HBITMAP bitmap)
+{
+    struct {
+        BITMAPINFOHEADER header;
+        DWORD masks[3];
+    } info = {};
+    info.header.biSize = sizeof info.header;
+    HDC screen = GetDC(NULL);
+    if (!screen)
+        return 0;
+    // The first call fills in the header; the second, for a 16-bit header,
+    // the colour masks.
+    DWORD mask = 0;
+    if (GetDIBits(screen, bitmap, 0, 0, NULL, (BITMAPINFO *)&info, DIB_RGB_COLORS)
+        && info.header.biBitCount == 16 && info.header.biCompression == BI_BITFIELDS
+        && GetDIBits(screen, bitmap, 0, 0, NULL, (BITMAPINFO *)&info, DIB_RGB_COLORS))
+        mask = info.masks[0];
+    ReleaseDC(NULL, screen);
+    return mask;
+}
+
+static WORD ToWord16(COLORREF colour, DWORD redMask)
+{
+    if (redMask == kRedMask555)
+        return (WORD)(((GetRValue(colour) >> 3) << 10) | ((GetGValue(colour) >> 3) << 5)
+                      | (GetBValue(colour) >> 3));
+    return (WORD)(((GetRValue(colour) >> 3) << 11) | ((GetGValue(colour) >> 2) << 5)
+                  | (GetBValue(colour) >> 3));
+}
+
+int TintPixels(BYTE *bits, int byteCount, int depth, DWORD redMask, COLORREF key,
+               COLORREF colour)
+{
+    int count = 0;
+    if (depth == 32) {
+        for (int i = 0; i < byteCount / 4; i++) {
+            BYTE *pixel = bits + 4 * i;  // blue, green, red, unused
+            if (pixel[2] != GetRValue(key) || pixel[1] != GetGValue(key)
+                || pixel[0] != GetBValue(key))
+                continue;
+            pixel[2] = GetRValue(colour);
+            pixel[1] = GetGValue(colour);
+            pixel[0] = GetBValue(colour);
+            count++;
+        }
+    } else if (depth == 16) {
+        WORD keyWord = ToWord16(key, redMask), newWord = ToWord16(colour, redMask);
+        for (int i = 0; i < byteCount / 2; i++) {
+            WORD pixel = (WORD)(bits[2 * i] | bits[2 * i + 1] << 8);
+            if (pixel != keyWord)
+                continue;
+            bits[2 * i] = (BYTE)newWord;
+            bits[2 * i + 1] = (BYTE)(newWord >> 8);
+            count++;
+        }
+    }
+    return count;
+}
+
+void MirrorPixels(BYTE *bits, int byteCount, int depth)
+{
+    int size = depth == 32 ? 4 : depth == 16 ? 2 : 0;
+    if (!size)
+        return;
+    for (int i = 0; i < byteCount / size; i++) {
+        int c = i % kCanWidth;
+        if (c >= kCanWidth / 2)
+            continue;
+        BYTE *left = bits + size * i;
+        BYTE *right = bits + size * (i - c + (kCanWidth - 1 - c));
+        BYTE swap[4];
+        memcpy(swap, left, size);
+        memcpy(left, right, size);
+        memcpy(right, swap, size);
+    }
+}
+
+int TintImage(HBITMAP bitmap, COLORREF key, COLORREF colour)
+{
+    BYTE bits[kCanImageBytes];
+    int m = (int)GetBitmapBits(bitmap, sizeof bits, bits);
+    int depth;
+    if (m == 0 || !ScreenDepth(&depth))
+        return -1;
+    DWORD redMask = depth == 16 ? RedMaskOf(bitmap) : 0;
+    int count = TintPixels(bits, m, depth, redMask, key, colour);
+    if (!SetBitmapBits(bitmap, (DWORD)m, bits))
+        return -1;
+    return count;
+}
+
+int MirrorImage(HBITMAP bitmap)
+{
+    BYTE bits[kCanImageBytes];
+    int m = (int)GetBitmapBits(bitmap, sizeof bits, bits);
+    int depth;
+    if (m == 0 || !ScreenDepth(&depth))
+        return 0;
+    MirrorPixels(bits, m, depth);
+    return SetBitmapBits(bitmap, (DWORD)m, bits) != 0;
+}

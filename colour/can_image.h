@@ -1,0 +1,37 @@
+// The spray-can images: loading a bitmap resource as a device bitmap, and the
+// pixel work on it (tinting the can, mirroring can and mask).
+#pragma once
+#include <windows.h>
+
+enum {
+    kCanDarkId = 126,
+    kCanLightId = 127,
+    kCanMaskId = 117,
+    kCanImageBytes = 4096,  // one 32 x 32 image at 32 bits per pixel
+};
+
+// The can image for a colour: the light one when any channel exceeds 128.
+int CanImageFor(COLORREF colour);
+
+// Loads bitmap resource id as a device bitmap compatible with the screen.
+// *palette receives the palette made from its colour table, or null; the
+// caller releases both, on failure too.
+HBITMAP LoadDibResource(HINSTANCE instance, int id, HPALETTE *palette);
+
+// A logical palette from a packed DIB's colour table, or null when it has
+// none; *count receives the number of colour-table entries.
+HPALETTE PaletteFromDib(const BITMAPINFOHEADER *dib, int *count);
+
+// Replaces every pixel equal to key by colour. Returns the number replaced,
+// or -1 on failure.
+int TintImage(HBITMAP bitmap, COLORREF key, COLORREF colour);
+
+// Mirrors a 32-pixel-wide device bitmap left to right. Returns nonzero on success.
+int MirrorImage(HBITMAP bitmap);
+
+// The pixel rules behind them, on raw device bits of the given depth.
+// At 16 bits, redMask tells 5-5-5 words (0x7C00) from 5-6-5 ones (anything
+// else). Other depths change nothing.
+int TintPixels(BYTE *bits, int byteCount, int depth, DWORD redMask, COLORREF key,
+               COLORREF colour);
+void MirrorPixels(BYTE *bits, int byteCount, int depth);

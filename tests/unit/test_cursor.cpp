@@ -1,0 +1,256 @@
+// The spray-can cursor: image choice, tinting, mirroring and the built cursor.
+#include <gtest/gtest.h>
+#include <vector>
+#include "app/state.h"
+#include "app/window_proc.h"
+#include "colour/can_image.h"
+#include "colour/cursor.h"
+#include "colour/slots.h"
+#include "unit/overlay_fixture.h"
+
+TEST(CanImage, ColoursUpToOneTwentyEightPerChannelTakeTheDarkCan)
+{
+    COLORREF dark[] = {RGB(0, 0, 0), RGB(128, 128, 128), RGB(0, 0, 128), RGB(128, 0, 128)};
+    for (COLORREF colour : dark)
+        EXPECT_EQ(126, CanImageFor(colour)) << std::hex << colour;
+    COLORREF light[] = {RGB(255, 0, 0), RGB(129, 0, 0), RGB(255, 255, 0), RGB(255, 128, 0),
+                        RGB(255, 255, 255), RGB(0, 255, 255), RGB(0, 0, 129)};
+    for (COLORREF colour : light)
+        EXPECT_EQ(127, CanImageFor(colour)) << std::hex << colour;
+}
+
+TEST(TintPixels, ReplacesExactMatchesOnlyAtThirtyTwoBits)
+{
+    // blue, green, red, unused
+    BYTE bits[] = {0, 0, 255, 7, 0, 0, 254, 0, 1, 0, 255, 0, 0, 0, 255, 9};
+    EXPECT_EQ(2, TintPixels(bits, sizeof bits, 32, 0, RGB(255, 0, 0), RGB(200, 100, 50)));
+    BYTE expected[] = {50, 100, 200, 7, 0, 0, 254, 0, 1, 0, 255, 0, 50, 100, 200, 9};
+    EXPECT_EQ(0, memcmp(expected, bits, sizeof bits));
+}
+
+TEST(TintPixels, MatchesFiveSixFiveFieldsAtSixteenBits)
+{
+    // Pure red arrives as 0xF800; (200, 100, 50) becomes (25 << 11) | (25 << 5) | 6.
+    BYTE bits[] = {0x00, 0xF8, 0x01, 0xF8, 0x00, 0xF8};
+    EXPECT_EQ(2, TintPixels(bits, sizeof bits, 16, 0xF800, RGB(255, 0, 0), RGB(200, 100, 50)));
+    WORD tinted = (25 << 11) | (25 << 5) | 6;
+    BYTE expected[] = {(BYTE)tinted, (BYTE)(tinted >> 8), 0x01, 0xF8, (BYTE)tinted,
+                       (BYTE)(tinted >> 8)};
+    EXPECT_EQ(0, memcmp(expected, bits, sizeof bits));
+}
+
+TEST(TintPixels, MatchesFiveFiveFiveFieldsWhereTheDeviceUsesThem)
+{
+    // Wine's 16-bit device bitmaps: pure red is 0x7C00, and (200, 100, 50)
+    // becomes (25 << 10) | (12 << 5) | 6.
+    BYTE bits[] = {0x00, 0x7C, 0x00, 0xF8};
+    EXPECT_EQ(1, TintPixels(bits, sizeof bits, 16, 0x7C00, RGB(255, 0, 0), RGB(200, 100, 50)));
+    WORD tinted = (25 << 10) | (12 << 5) | 6;
+    BYTE expected[] = {(BYTE)tinted, (BYTE)(tinted >> 8), 0x00, 0xF8};
+    EXPECT_EQ(0, memcmp(expected, bits, sizeof bits));
+}
+
+TEST(TintPixels, OtherDepthsChangeNothing)
+{
+    BYTE bits[] = {0, 0, 255, 0, 0, 0xF8};
+    BYTE before[sizeof bits];
+    memcpy(before, bits, sizeof bits);
+    EXPECT_EQ(0, TintPixels(bits, sizeof bits, 24, 0, RGB(255, 0, 0), RGB(1, 2, 3)));
+    EXPECT_EQ(0, TintPixels(bits, sizeof bits, 8, 0, RGB(255, 0, 0), RGB(1, 2, 3)));
+    EXPECT_EQ(0, memcmp(before, bits, sizeof bits));
+}
+
+static std::vector<BYTE> NumberedImage(int bytesPerPixel)
+{
+    std::vector<BYTE> bits(32 * 32 * bytesPerPixel);
+    for (size_t i = 0; i < bits.size(); i++)
+        bits[i] = (BYTE)(i / bytesPerPixel % 251);
+    return bits;
+}
+
+TEST(MirrorPixels, SwapsColumnsAcrossTheMiddleAndTwiceGivesTheImageBack)
+{
+    for (int depth : {32, 16}) {
+        int size = depth / 8;
+        std::vector<BYTE> bits = NumberedImage(size), original = bits;
+        MirrorPixels(bits.data(), (int)bits.size(), depth);
+        for (int row = 0; row < 32; row++) {
+            auto at = [&](const std::vector<BYTE> &image, int column) {
+                return image[(size_t)(row * 32 + column) * size];
+            };
+            EXPECT_EQ(at(original, 31), at(bits, 0));
+            EXPECT_EQ(at(original, 0), at(bits, 31));
+            EXPECT_EQ(at(original, 16), at(bits, 15));
+            EXPECT_EQ(at(original, 15), at(bits, 16));
+        }
+        MirrorPixels(bits.data(), (int)bits.size(), depth);
+        EXPECT_EQ(original, bits) << depth;
+    }
+}
+
+class CanBitmaps : public ::testing::Test {
+protected:
+    void SetUp() override { ResetForTest(); }
+    HBITMAP Load(int id)
+    {
+        HPALETTE palette = NULL;
+        HBITMAP bitmap = LoadDibResource(g_app.instance, id, &palette);
+        if (palette)
+            DeleteObject(palette);
+        return bitmap;
+    }
+};
+
+TEST_F(CanBitmaps, TintingReplacesTheRedPixelsOfEachCan)
+{
+    HBITMAP dark = Load(kCanDarkId), light = Load(kCanLightId);
+    ASSERT_NE(nullptr, dark);
+    ASSERT_NE(nullptr, light);
+    EXPECT_EQ(96, TintImage(dark, RGB(255, 0, 0), RGB(0, 0, 128)));
+    EXPECT_EQ(0, TintImage(dark, RGB(255, 0, 0), RGB(0, 0, 128)));
+    EXPECT_EQ(128, TintImage(light, RGB(255, 0, 0), RGB(255, 255, 0)));
+    DeleteObject(dark);
+    DeleteObject(light);
+}
+
+TEST_F(CanBitmaps, TintingWithPureRedChangesNothing)
+{
+    HBITMAP dark = Load(kCanDarkId);
+    BYTE before[kCanImageBytes], after[kCanImageBytes];
+    LONG size = GetBitmapBits(dark, sizeof before, before);
+    ASSERT_GT(size, 0);
+    EXPECT_EQ(96, TintImage(dark, RGB(255, 0, 0), RGB(255, 0, 0)));
+    ASSERT_EQ(size, GetBitmapBits(dark, sizeof after, after));
+    EXPECT_EQ(0, memcmp(before, after, size));
+    DeleteObject(dark);
+}
+
+TEST_F(CanBitmaps, TheMaskLoadsWithItsTwoEntryPalette)
+{
+    HPALETTE palette = NULL;
+    HBITMAP mask = LoadDibResource(g_app.instance, kCanMaskId, &palette);
+    ASSERT_NE(nullptr, mask);
+    ASSERT_NE(nullptr, palette);
+    PALETTEENTRY entries[2];
+    EXPECT_EQ(2u, GetPaletteEntries(palette, 0, 2, entries));
+    EXPECT_EQ(0, entries[0].peRed | entries[0].peGreen | entries[0].peBlue);
+    EXPECT_EQ(255, entries[1].peRed & entries[1].peGreen & entries[1].peBlue);
+    BITMAP info;
+    GetObjectA(mask, sizeof info, &info);
+    EXPECT_EQ(32, info.bmWidth);
+    EXPECT_EQ(32, info.bmHeight);
+    DeleteObject(mask);
+    DeleteObject(palette);
+}
+
+TEST_F(CanBitmaps, AMissingResourceLoadsNothing)
+{
+    HPALETTE palette = (HPALETTE)1;
+    EXPECT_EQ(nullptr, LoadDibResource(g_app.instance, 999, &palette));
+    EXPECT_EQ((HPALETTE)1, palette);
+}
+
+// Colour pixels of the cursor in use, as 0x00RRGGBB, with its hot spot.
+static std::vector<DWORD> CursorPixels(POINT *hotSpot)
+{
+    std::vector<DWORD> pixels(32 * 32);
+    ICONINFO info = {};
+    if (!g_app.cursor || !GetIconInfo(g_app.cursor, &info))
+        return std::vector<DWORD>();
+    hotSpot->x = (LONG)info.xHotspot;
+    hotSpot->y = (LONG)info.yHotspot;
+    BITMAPINFO header = {};
+    header.bmiHeader.biSize = sizeof header.bmiHeader;
+    header.bmiHeader.biWidth = 32;
+    header.bmiHeader.biHeight = -32;
+    header.bmiHeader.biPlanes = 1;
+    header.bmiHeader.biBitCount = 32;
+    HDC screen = GetDC(NULL);
+    GetDIBits(screen, info.hbmColor, 0, 32, pixels.data(), &header, DIB_RGB_COLORS);
+    ReleaseDC(NULL, screen);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    for (DWORD &pixel : pixels)
+        pixel &= 0x00FFFFFF;
+    return pixels;
+}
+
+static int CountLike(const std::vector<DWORD> &pixels, COLORREF colour)
+{
+    int count = 0;
+    for (DWORD pixel : pixels)
+        count += LooksLike(pixel, colour);
+    return count;
+}
+
+TEST_F(CanBitmaps, TheCursorShowsTheColourWithTheHotSpotOfItsOrientation)
+{
+    g_settings.mirror = 1;
+    ASSERT_NE(0, BuildCanCursor(RGB(0, 0, 128)));
+    EXPECT_EQ(g_app.cursor, GetCursor());
+    POINT hot;
+    std::vector<DWORD> mirrored = CursorPixels(&hot);
+    ASSERT_EQ(1024u, mirrored.size());
+    EXPECT_EQ(25, hot.x);
+    EXPECT_EQ(9, hot.y);
+    EXPECT_EQ(96, CountLike(mirrored, RGB(0, 0, 128)));
+    EXPECT_EQ(0, CountLike(mirrored, RGB(255, 0, 0)));
+
+    g_settings.mirror = 0;
+    ASSERT_NE(0, BuildCanCursor(RGB(0, 0, 128)));
+    std::vector<DWORD> plain = CursorPixels(&hot);
+    EXPECT_EQ(6, hot.x);
+    EXPECT_EQ(9, hot.y);
+    for (int row = 0; row < 32; row++)
+        for (int column = 0; column < 32; column++)
+            EXPECT_EQ(plain[row * 32 + column], mirrored[row * 32 + 31 - column]);
+    ReleaseCanCursor();
+}
+
+TEST_F(CanBitmaps, TheHKeyFlipsTheCursorBackAndForth)
+{
+    g_settings.slotCount = 11;
+    g_settings.slots[3] = RGB(255, 128, 0);
+    g_settings.currentSlot = 3;
+    g_settings.mirror = 1;
+    SelectSlot(3);
+    POINT hot;
+    CursorPixels(&hot);
+    EXPECT_EQ(25, hot.x);
+    OverlayWndProc(NULL, WM_CHAR, 'h', 0);
+    EXPECT_EQ(0, g_settings.mirror);
+    EXPECT_EQ(128, CountLike(CursorPixels(&hot), RGB(255, 128, 0)));
+    EXPECT_EQ(6, hot.x);
+    OverlayWndProc(NULL, WM_CHAR, 'h', 0);
+    CursorPixels(&hot);
+    EXPECT_EQ(25, hot.x);
+    ReleaseCanCursor();
+}
+
+TEST_F(CanBitmaps, HOnAnUnselectableSlotFlipsTheFlagButKeepsTheCursor)
+{
+    g_settings.slotCount = 11;
+    g_settings.mirror = 1;
+    ASSERT_NE(0, BuildCanCursor(RGB(0, 0, 0)));
+    HCURSOR before = g_app.cursor;
+    g_settings.currentSlot = 10;  // the custom slot, not chosen yet
+    OverlayWndProc(NULL, WM_CHAR, 'h', 0);
+    EXPECT_EQ(0, g_settings.mirror);
+    EXPECT_EQ(before, g_app.cursor);
+    ReleaseCanCursor();
+}
+
+TEST_F(CanBitmaps, ThousandsOfBuildsLeaveNoHandleBehind)
+{
+    ASSERT_NE(0, BuildCanCursor(RGB(1, 2, 3)));
+    DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    for (int i = 0; i < 2000; i++) {
+        g_settings.mirror = i & 1;
+        ASSERT_NE(0, BuildCanCursor(RGB(i & 255, 0, 200)));
+    }
+    EXPECT_EQ(gdi, GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
+    EXPECT_EQ(user, GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
+    ReleaseCanCursor();
+    EXPECT_EQ(nullptr, g_app.cursor);
+}
