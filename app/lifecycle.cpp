@@ -3,6 +3,7 @@
 #include "app/platform.h"
 #include "app/startup.h"
 #include "app/state.h"
+#include "colour/cursor.h"
 #include "colour/slots.h"
 #include "paint/backdrop.h"
 #include "paint/canvas.h"
@@ -17,7 +18,7 @@ enum {
 LRESULT OverlayCreate(HWND hwnd)
 {
     // Every step runs whatever the one before achieved.
-    if (LoadSettings() == kLoadRead)
+    if (LoadSettingsForWindow() == kLoadRead)
         g_app.saveOnExit = 1;
     SelectSlot(g_settings.currentSlot);
     CreateCanvas(hwnd);
@@ -35,6 +36,7 @@ LRESULT ShutDown()
     DeleteDC(g_app.canvasDC);
     if (g_app.saveOnExit == 1)
         SaveSettings();
+    ReleaseCanCursor();
     PlatformEndProcess(0);
     return 0;
 }
@@ -71,6 +73,7 @@ static void StepBack(HWND hwnd)
 static void ComeBack(HWND hwnd)
 {
     LONG style = GetWindowLongA(hwnd, GWL_EXSTYLE);
+    g_app.ownHideUnanswered = 1;
     SetWindowPos(hwnd, NULL, 0, 0, 0, 0,
                  SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
     SetWindowLongA(hwnd, GWL_EXSTYLE, style | WS_EX_TOOLWINDOW);
@@ -84,6 +87,17 @@ static void ComeBack(HWND hwnd)
     g_app.reactivationPending = 0;
 }
 
+// Hiding the active window takes its activation away. Wine reports that
+// deactivation only after the window is back on top, with no other window
+// taking the activation; it is not the user leaving, so it must not send
+// the window back down.
+static int IsOwnHideAnswer(HWND hwnd)
+{
+    int own = g_app.ownHideUnanswered && GetForegroundWindow() == NULL && IsWindowVisible(hwnd);
+    g_app.ownHideUnanswered = 0;
+    return own;
+}
+
 LRESULT OverlayActivate(HWND hwnd, WPARAM wParam, LPARAM lParam)
 {
     switch (LOWORD(wParam)) {
@@ -92,7 +106,8 @@ LRESULT OverlayActivate(HWND hwnd, WPARAM wParam, LPARAM lParam)
             ComeBack(hwnd);
         return 0;
     case WA_INACTIVE:
-        StepBack(hwnd);
+        if (!IsOwnHideAnswer(hwnd))
+            StepBack(hwnd);
         return 0;
     default:
         // A click into the window activates it without bringing it back on top.

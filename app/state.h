@@ -15,6 +15,7 @@ struct AppState {
     int screensaverBlock;      // "n" toggles it; read by WM_SYSCOMMAND
     int clearPending;          // "x" sets it, the clear handling of WM_DESTROY clears it
     int reactivationPending;   // deactivation sets it, reactivation clears it
+    int ownHideUnanswered;     // reactivation's hide may still bring a deactivation of its own
 
     HDC canvasDC;              // canvas creation; the stamp blends onto it, the paint handler from it
     HBITMAP canvasBitmap;      // canvas creation; stays selected into canvasDC

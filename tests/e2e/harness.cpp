@@ -68,7 +68,12 @@ HWND WaitForOverlay(const Program &program, DWORD timeoutMs)
 
 int StartAndWaitForWindow(Program *program)
 {
-    if (!StartProgram(MakeFreshFolder(), program))
+    return StartInFolderAndWait(MakeFreshFolder(), program);
+}
+
+int StartInFolderAndWait(const std::string &folder, Program *program)
+{
+    if (!StartProgram(folder, program))
         return 0;
     program->window = WaitForOverlay(*program, 15000);
     if (!program->window)
@@ -250,4 +255,106 @@ void PumpTestMessages()
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+}
+
+static void SendMouse(DWORD flags, int x, int y)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (x * 65536 + GetSystemMetrics(SM_CXSCREEN) / 2) / GetSystemMetrics(SM_CXSCREEN);
+    input.mi.dy = (y * 65536 + GetSystemMetrics(SM_CYSCREEN) / 2) / GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+    Sleep(30);
+}
+
+static POINT MousePosition()
+{
+    POINT position;
+    GetCursorPos(&position);
+    return position;
+}
+
+void MoveMouse(int x, int y)
+{
+    SendMouse(MOUSEEVENTF_MOVE, x, y);
+}
+
+void PressLeftButton()
+{
+    POINT at = MousePosition();
+    SendMouse(MOUSEEVENTF_LEFTDOWN, at.x, at.y);
+}
+
+void ReleaseLeftButton()
+{
+    POINT at = MousePosition();
+    SendMouse(MOUSEEVENTF_LEFTUP, at.x, at.y);
+}
+
+void ClickRightButton()
+{
+    POINT at = MousePosition();
+    SendMouse(MOUSEEVENTF_RIGHTDOWN, at.x, at.y);
+    SendMouse(MOUSEEVENTF_RIGHTUP, at.x, at.y);
+}
+
+void ClickLeftAt(int x, int y)
+{
+    MoveMouse(x, y);
+    SendMouse(MOUSEEVENTF_LEFTDOWN, x, y);
+    SendMouse(MOUSEEVENTF_LEFTUP, x, y);
+}
+
+void HoldKey(WORD virtualKey)
+{
+    SendKey(virtualKey, false);
+}
+
+void LetGoKey(WORD virtualKey)
+{
+    SendKey(virtualKey, true);
+}
+
+struct CaptionSearch {
+    DWORD processId;
+    const char *caption;
+    HWND found;
+};
+
+static BOOL CALLBACK MatchCaption(HWND window, LPARAM lParam)
+{
+    CaptionSearch *search = (CaptionSearch *)lParam;
+    char caption[128];
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && IsWindowVisible(window)
+        && GetWindowTextA(window, caption, sizeof caption)
+        && lstrcmpA(caption, search->caption) == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND WaitForWindowTitled(const Program &program, const char *caption, DWORD timeoutMs)
+{
+    CaptionSearch search = {program.process.dwProcessId, caption, NULL};
+    WaitUntil([&] {
+        EnumWindows(MatchCaption, (LPARAM)&search);
+        return search.found != NULL;
+    }, timeoutMs);
+    return search.found;
+}
+
+void TypeIntoControl(HWND control, const char *text)
+{
+    RECT rect;
+    GetWindowRect(control, &rect);
+    ClickLeftAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    PressKey(VK_END);
+    HoldKey(VK_SHIFT);
+    PressKey(VK_HOME);
+    LetGoKey(VK_SHIFT);
+    TypeText(text);
 }

@@ -20,6 +20,8 @@ int StartProgram(const std::string &folder, Program *program);
 
 // Starts it and waits for its overlay window to show. Returns 1 when shown.
 int StartAndWaitForWindow(Program *program);
+// The same in a folder of the caller's, for example one holding a settings file.
+int StartInFolderAndWait(const std::string &folder, Program *program);
 
 // Waits for a visible top-level window of class "Pintaflux" belonging to the
 // process; null when none appears in time.
@@ -66,3 +68,21 @@ std::vector<std::string> FolderEntries(const std::string &folder);
 // screen without taking the activation; and the colour at each point of it.
 HWND ShowKnownPicture();
 COLORREF KnownPictureColour(int x, int y);
+
+// Real mouse input through SendInput, at screen coordinates.
+void MoveMouse(int x, int y);
+void PressLeftButton();
+void ReleaseLeftButton();
+void ClickRightButton();
+void ClickLeftAt(int x, int y);
+
+// Keys held down and let go, for Shift-selections and the like.
+void HoldKey(WORD virtualKey);
+void LetGoKey(WORD virtualKey);
+
+// A top-level window of the program with that caption; null when none appears in time.
+HWND WaitForWindowTitled(const Program &program, const char *caption, DWORD timeoutMs);
+
+// Replaces the text of an edit control as a user would: click into it,
+// select what it holds and type over it.
+void TypeIntoControl(HWND control, const char *text);

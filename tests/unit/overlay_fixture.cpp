@@ -4,10 +4,27 @@
 #include "app/state.h"
 #include "fake_platform.h"
 
+// The program reads and writes "settings.dat" in the working directory, so
+// the tests run in a folder of their own and start every test without one.
+static void UsePrivateWorkingFolder()
+{
+    static int moved = 0;
+    if (!moved) {
+        char temp[MAX_PATH], folder[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        wsprintfA(folder, "%spintaflux-unit-%lu", temp, GetCurrentProcessId());
+        CreateDirectoryA(folder, NULL);
+        SetCurrentDirectoryA(folder);
+        moved = 1;
+    }
+    DeleteFileA("settings.dat");
+}
+
 void ResetForTest()
 {
     if (g_app.overlay && IsWindow(g_app.overlay))
         EndTestOverlay();
+    UsePrivateWorkingFolder();
     ResetProcessState();
     ResetFakePlatform();
     g_app.instance = GetModuleHandleA(NULL);

@@ -1,0 +1,150 @@
+// Stepping back, coming back and clearing, through the window procedure.
+#include <gtest/gtest.h>
+#include "app/state.h"
+#include "app/window_proc.h"
+#include "fake_platform.h"
+#include "unit/overlay_fixture.h"
+
+class Lifecycle : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetForTest();
+        window = StartTestOverlay();
+        ASSERT_NE(nullptr, window);
+    }
+    void TearDown() override { EndTestOverlay(); }
+    LRESULT Activate(WORD state) { return OverlayWndProc(g_app.overlay, WM_ACTIVATE, state, 0); }
+    LONG ExStyle() { return GetWindowLongA(g_app.overlay, GWL_EXSTYLE); }
+    HWND window = NULL;
+};
+
+TEST_F(Lifecycle, DeactivationStepsBackToTheBottomWithAnIcon)
+{
+    EXPECT_EQ(0, Activate(WA_INACTIVE));
+    EXPECT_EQ(1, g_app.reactivationPending);
+    EXPECT_FALSE(ExStyle() & WS_EX_TOOLWINDOW);
+    EXPECT_FALSE(ExStyle() & WS_EX_TOPMOST);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_NE(0, SendMessageA(window, WM_GETICON, ICON_BIG, 0));
+
+    // Twice in a row repeats the steps; the flag stays set.
+    EXPECT_EQ(0, Activate(WA_INACTIVE));
+    EXPECT_EQ(1, g_app.reactivationPending);
+}
+
+TEST_F(Lifecycle, ActivationFromOutsideComesBackOnTop)
+{
+    Activate(WA_INACTIVE);
+    EXPECT_EQ(0, Activate(WA_ACTIVE));
+    EXPECT_EQ(0, g_app.reactivationPending);
+    EXPECT_TRUE(ExStyle() & WS_EX_TOOLWINDOW);
+    EXPECT_TRUE(ExStyle() & WS_EX_TOPMOST);
+    EXPECT_TRUE(IsWindowVisible(window));
+}
+
+TEST_F(Lifecycle, AClickActivationLeavesTheWindowSteppedBack)
+{
+    Activate(WA_INACTIVE);
+    Activate(WA_CLICKACTIVE);
+    EXPECT_EQ(1, g_app.reactivationPending);
+    EXPECT_FALSE(ExStyle() & WS_EX_TOPMOST);
+}
+
+TEST_F(Lifecycle, ActivationWhileOnTopChangesNothing)
+{
+    LONG before = ExStyle();
+    EXPECT_EQ(0, Activate(WA_ACTIVE));
+    EXPECT_EQ(before, ExStyle());
+    EXPECT_EQ(0, g_app.reactivationPending);
+}
+
+TEST_F(Lifecycle, ComingBackLaysThePaintOverTheScreenAsItIsNow)
+{
+    DIBSECTION section;
+    ASSERT_EQ((int)sizeof section, GetObjectA(g_app.canvasBitmap, sizeof section, &section));
+    BYTE *bits = (BYTE *)section.dsBm.bmBits;
+    // One opaque white pixel at (10, 10) of the bottom-up canvas.
+    BYTE *pixel = bits + ((size_t)(g_app.screenHeight - 1 - 10) * g_app.screenWidth + 10) * 4;
+    pixel[0] = pixel[1] = pixel[2] = pixel[3] = 255;
+    // Stepped back, a window of another colour comes up over the overlay.
+    Activate(WA_INACTIVE);
+    HWND picture = ShowPictureWindow(RGB(0, 128, 255));
+    Activate(WA_ACTIVE);
+    SettleScreen();
+    EXPECT_TRUE(LooksLike(ScreenPixel(10, 10), RGB(255, 255, 255))) << std::hex
+                                                                     << ScreenPixel(10, 10);
+    EXPECT_TRUE(LooksLike(ScreenPixel(11, 10), RGB(0, 128, 255))) << std::hex
+                                                                   << ScreenPixel(11, 10);
+    DestroyWindow(picture);
+}
+
+TEST_F(Lifecycle, ClearReplacesTheWindowAndItsCanvasButNotTheProcess)
+{
+    HDC oldCanvas = g_app.canvasDC;
+    g_app.screensaverBlock = 0;
+    OverlayWndProc(window, WM_CHAR, 'x', 0);
+    EXPECT_TRUE(g_fake.endProcessCodes.empty());
+    EXPECT_FALSE(IsWindow(window));
+    ASSERT_TRUE(IsWindow(g_app.overlay));
+    EXPECT_NE(window, g_app.overlay);
+    EXPECT_NE(oldCanvas, g_app.canvasDC);
+    EXPECT_EQ(0, g_app.clearPending);
+    EXPECT_EQ(0, g_app.screensaverBlock);
+    RECT rect;
+    GetWindowRect(g_app.overlay, &rect);
+    EXPECT_EQ(g_app.screenWidth, rect.right - rect.left);
+    EXPECT_EQ(g_app.screenHeight, rect.bottom - rect.top);
+
+    // And once more on the new window.
+    HWND second = g_app.overlay;
+    OverlayWndProc(second, WM_CHAR, 'x', 0);
+    EXPECT_FALSE(IsWindow(second));
+    EXPECT_TRUE(IsWindow(g_app.overlay));
+    EXPECT_TRUE(g_fake.endProcessCodes.empty());
+}
+
+TEST_F(Lifecycle, ClearWithoutTheSaveFlagReloadsTheSettings)
+{
+    g_settings.spraySize = 32;
+    g_settings.slots[2] = RGB(1, 2, 3);
+    g_settings.currentSlot = 2;
+    OverlayWndProc(window, WM_CHAR, 'x', 0);
+    // No file: the factory values, at the slot index that was current.
+    EXPECT_EQ(19, g_settings.spraySize);
+    EXPECT_EQ(2, g_settings.currentSlot);
+    EXPECT_EQ(RGB(0, 128, 0), g_app.currentColour);
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA("settings.dat"));
+}
+
+TEST_F(Lifecycle, ClearWithTheSaveFlagWritesAndKeepsTheSettings)
+{
+    g_app.saveOnExit = 1;
+    g_settings.spraySize = 32;
+    g_settings.mute = 1;
+    OverlayWndProc(window, WM_CHAR, 'x', 0);
+    EXPECT_EQ(32, g_settings.spraySize);
+    EXPECT_EQ(1, g_settings.mute);
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA("settings.dat"));
+    EXPECT_EQ(1, g_app.saveOnExit);
+}
+
+TEST_F(Lifecycle, AClearRequestWithNoClearPendingEndsTheProgram)
+{
+    OverlayWndProc(window, WM_USER, 0, 0);
+    EXPECT_FALSE(IsWindow(window));
+    ASSERT_FALSE(g_fake.endProcessCodes.empty());
+    EXPECT_EQ(0u, g_fake.endProcessCodes[0]);
+}
+
+TEST_F(Lifecycle, ASprayingStrokeGoesOnOverTheNewWindow)
+{
+    OverlayWndProc(window, WM_LBUTTONDOWN, 0, 0);
+    OverlayWndProc(window, WM_CHAR, 'x', 0);
+    EXPECT_EQ(1, g_app.spraying);
+    g_fake.soundCalls.clear();
+    OverlayWndProc(g_app.overlay, WM_MOUSEMOVE, 0, 0);
+    EXPECT_FALSE(g_fake.soundCalls.empty());
+    OverlayWndProc(g_app.overlay, WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ(0, g_app.spraying);
+}

@@ -1,0 +1,176 @@
+// Spray strokes: the dab square, the spray timer and the hiss, through the window procedure.
+#include <gtest/gtest.h>
+#include "app/state.h"
+#include "app/window_proc.h"
+#include "fake_platform.h"
+#include "paint/strokes.h"
+#include "unit/overlay_fixture.h"
+
+static void ExpectSquare(RECT square, LONG left, LONG top, LONG right, LONG bottom)
+{
+    EXPECT_EQ(left, square.left);
+    EXPECT_EQ(top, square.top);
+    EXPECT_EQ(right, square.right);
+    EXPECT_EQ(bottom, square.bottom);
+}
+
+TEST(DabSquare, CentresOddSizesOnThePointer)
+{
+    ExpectSquare(DabSquare(100, 200, 13), 94, 194, 107, 207);
+    ExpectSquare(DabSquare(100, 200, 19), 91, 191, 110, 210);
+    ExpectSquare(DabSquare(100, 200, 25), 88, 188, 113, 213);
+}
+
+TEST(DabSquare, PutsThePointerJustRightOfAndBelowTheCentreOfThirtyTwo)
+{
+    ExpectSquare(DabSquare(100, 200, 32), 84, 184, 116, 216);
+}
+
+TEST(DabSquare, ReachesOffTheScreenAtTheOrigin)
+{
+    ExpectSquare(DabSquare(0, 0, 19), -9, -9, 10, 10);
+}
+
+static const DWORD kHissFlags = SND_RESOURCE | SND_ASYNC | SND_NODEFAULT | SND_LOOP | SND_NOSTOP;
+
+static void ExpectHiss(const SoundCall &call)
+{
+    EXPECT_EQ("IDW_SPRAY", call.sound);
+    EXPECT_EQ(nullptr, call.module);
+    EXPECT_EQ(kHissFlags, call.flags);
+    EXPECT_EQ(0x4001Fu, call.flags);
+}
+
+static void ExpectStop(const SoundCall &call, DWORD flags)
+{
+    EXPECT_EQ("", call.sound);
+    EXPECT_EQ(nullptr, call.module);
+    EXPECT_EQ(flags, call.flags);
+}
+
+class Stroke : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetForTest();
+        window = StartTestOverlay();
+        ASSERT_NE(nullptr, window);
+        g_settings.spraySize = 19;
+        g_fake.soundCalls.clear();
+    }
+    void TearDown() override { EndTestOverlay(); }
+    LRESULT Send(UINT message) { return OverlayWndProc(window, message, 0, 0); }
+    HWND window = NULL;
+};
+
+TEST_F(Stroke, PressTicksMovesAndReleaseRequestAndStopTheHiss)
+{
+    EXPECT_EQ(0, Send(WM_LBUTTONDOWN));
+    EXPECT_EQ(1, g_app.spraying);
+    EXPECT_EQ(0, Send(WM_TIMER));
+    EXPECT_EQ(0, Send(WM_MOUSEMOVE));
+    EXPECT_EQ(0, Send(WM_LBUTTONUP));
+    EXPECT_EQ(0, g_app.spraying);
+
+    ASSERT_EQ(4u, g_fake.soundCalls.size());
+    ExpectHiss(g_fake.soundCalls[0]);
+    ExpectHiss(g_fake.soundCalls[1]);
+    ExpectHiss(g_fake.soundCalls[2]);
+    ExpectStop(g_fake.soundCalls[3], SND_NODEFAULT);
+}
+
+TEST_F(Stroke, TicksAndMovesOutsideAStrokeDoNothing)
+{
+    Send(WM_TIMER);
+    OverlayWndProc(window, WM_TIMER, 77, 0);
+    Send(WM_MOUSEMOVE);
+    EXPECT_TRUE(g_fake.soundCalls.empty());
+    EXPECT_EQ(0, g_app.spraying);
+}
+
+TEST_F(Stroke, PressStartsTheSprayTimerAndReleaseStopsIt)
+{
+    Send(WM_LBUTTONDOWN);
+    g_fake.soundCalls.clear();
+    // The timer's ticks arrive as messages and each lays a dab.
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < 450)
+        PumpMessages();
+    size_t ticks = g_fake.soundCalls.size();
+    EXPECT_GE(ticks, 2u);
+    EXPECT_LE(ticks, 6u);
+
+    Send(WM_LBUTTONUP);
+    g_fake.soundCalls.clear();
+    start = GetTickCount();
+    while (GetTickCount() - start < 300)
+        PumpMessages();
+    EXPECT_TRUE(g_fake.soundCalls.empty());
+}
+
+TEST_F(Stroke, AMutedStrokeMakesNoSoundCallAtAll)
+{
+    g_settings.mute = 1;
+    Send(WM_LBUTTONDOWN);
+    Send(WM_TIMER);
+    Send(WM_MOUSEMOVE);
+    Send(WM_LBUTTONUP);
+    EXPECT_TRUE(g_fake.soundCalls.empty());
+}
+
+TEST_F(Stroke, MutingMidStrokePurgesAtOnceAndTheNextDabAfterUnmutingRestartsTheHiss)
+{
+    Send(WM_LBUTTONDOWN);
+    OverlayWndProc(window, WM_CHAR, 'm', 0);
+    Send(WM_TIMER);
+    OverlayWndProc(window, WM_CHAR, 'm', 0);
+    Send(WM_TIMER);
+    Send(WM_LBUTTONUP);
+
+    ASSERT_EQ(4u, g_fake.soundCalls.size());
+    ExpectHiss(g_fake.soundCalls[0]);
+    ExpectStop(g_fake.soundCalls[1], SND_PURGE);
+    ExpectHiss(g_fake.soundCalls[2]);
+    ExpectStop(g_fake.soundCalls[3], SND_NODEFAULT);
+}
+
+TEST_F(Stroke, AReleaseWithoutAPressStillStopsTheSound)
+{
+    Send(WM_LBUTTONUP);
+    ASSERT_EQ(1u, g_fake.soundCalls.size());
+    ExpectStop(g_fake.soundCalls[0], SND_NODEFAULT);
+}
+
+static size_t PaintedCanvasBytes()
+{
+    DIBSECTION section;
+    if (GetObjectA(g_app.canvasBitmap, sizeof section, &section) != (int)sizeof section)
+        return 0;
+    GdiFlush();
+    const BYTE *bits = (const BYTE *)section.dsBm.bmBits;
+    size_t size = (size_t)g_app.screenWidth * g_app.screenHeight * 4, painted = 0;
+    for (size_t i = 0; i < size; i++)
+        painted += bits[i] != 0;
+    return painted;
+}
+
+TEST_F(Stroke, ASpraySizeOutsideTheFourDrawsNothing)
+{
+    g_settings.spraySize = 20;
+    g_app.currentColour = RGB(255, 255, 255);
+    SetCursorPos(200, 200);
+    Send(WM_LBUTTONDOWN);
+    Send(WM_MOUSEMOVE);
+    Send(WM_LBUTTONUP);
+    EXPECT_EQ(0u, PaintedCanvasBytes());
+    EXPECT_EQ(20, g_settings.spraySize);
+}
+
+TEST_F(Stroke, EveryDabSquareIsValidatedRightAway)
+{
+    SetCursorPos(300, 300);
+    Send(WM_LBUTTONDOWN);
+    RECT left;
+    EXPECT_FALSE(GetUpdateRect(window, &left, FALSE));
+    Send(WM_LBUTTONUP);
+}
