@@ -3,16 +3,17 @@
 
 # Sprays a stroke through the given points, "x,y x,y ...", a few pixels a move.
 spray_stroke() {
-  local first=1 point x y px py step
+  local first=1 point x y px py step steps dx dy
   for point in "$@"; do
     x="${point%,*}"; y="${point#*,}"
     if [ "$first" = 1 ]; then
       xdotool mousemove "$x" "$y" mousedown 1
       first=0
     else
-      for step in 1 2 3 4 5 6 7 8; do
-        xdotool mousemove $((px + (x - px) * step / 8)) $((py + (y - py) * step / 8))
-        sleep 0.02
+      dx=$((x > px ? x - px : px - x)); dy=$((y > py ? y - py : py - y))
+      steps=$(((dx > dy ? dx : dy) / 3 + 1))
+      for step in $(seq 1 "$steps"); do
+        xdotool mousemove $((px + (x - px) * step / steps)) $((py + (y - py) * step / steps))
       done
     fi
     px="$x"; py="$y"
