@@ -100,3 +100,19 @@ HWND ShowPictureWindow(COLORREF colour)
     GdiFlush();
     return picture;
 }
+
+int FreeGdiHandles()
+{
+    std::vector<HBRUSH> made;
+    made.reserve(70000);
+    // A bound well above any platform's per-process limit.
+    while (made.size() < 200000) {
+        HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+        if (!brush)
+            break;
+        made.push_back(brush);
+    }
+    for (HBRUSH brush : made)
+        DeleteObject(brush);
+    return (int)made.size();
+}

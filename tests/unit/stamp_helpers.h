@@ -24,7 +24,3 @@ DWORD WhitePaint(DWORD brushPixel);
 // Returns null on failure; *path receives the copy's name for FreeBrushModule.
 HMODULE LoadBrushModule(int resourceId, const std::vector<BYTE> &rowLevels, std::string *path);
 void FreeBrushModule(HMODULE module, const std::string &path);
-
-// Free GDI handle slots of this process, counted by making brushes until the
-// platform refuses; every brush is deleted again.
-int FreeGdiHandles();

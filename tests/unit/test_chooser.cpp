@@ -94,13 +94,13 @@ TEST_F(Chooser, TheRightButtonEndsARunningStrokeFirst)
 
 TEST_F(Chooser, LeavesNoSnapshotBehind)
 {
-    DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    int freeBefore = FreeGdiHandles();
     for (int i = 0; i < 20; i++)
         RightClick();
     EXPECT_EQ(0, g_app.chooserOpen);
     EXPECT_EQ(nullptr, g_app.snapshotDC);
     EXPECT_EQ(nullptr, g_app.snapshotBitmap);
-    EXPECT_EQ(gdi, GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
+    EXPECT_EQ(freeBefore, FreeGdiHandles());
 }
 
 TEST_F(Chooser, TheHookRetitlesTheDialogAndHandsTheFocusBack)

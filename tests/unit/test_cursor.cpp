@@ -243,14 +243,17 @@ TEST_F(CanBitmaps, HOnAnUnselectableSlotFlipsTheFlagButKeepsTheCursor)
 TEST_F(CanBitmaps, ThousandsOfBuildsLeaveNoHandleBehind)
 {
     ASSERT_NE(0, BuildCanCursor(RGB(1, 2, 3)));
-    DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    int freeBefore = FreeGdiHandles();
+    HCURSOR previous = g_app.cursor;
     for (int i = 0; i < 2000; i++) {
         g_settings.mirror = i & 1;
         ASSERT_NE(0, BuildCanCursor(RGB(i & 255, 0, 200)));
+        // The cursor it replaced is gone; only the one in use is kept.
+        ICONINFO info;
+        ASSERT_FALSE(GetIconInfo(previous, &info));
+        previous = g_app.cursor;
     }
-    EXPECT_EQ(gdi, GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
-    EXPECT_EQ(user, GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
+    EXPECT_EQ(freeBefore, FreeGdiHandles());
     ReleaseCanCursor();
     EXPECT_EQ(nullptr, g_app.cursor);
 }

@@ -148,3 +148,29 @@ TEST_F(Lifecycle, ASprayingStrokeGoesOnOverTheNewWindow)
     OverlayWndProc(g_app.overlay, WM_LBUTTONUP, 0, 0);
     EXPECT_EQ(0, g_app.spraying);
 }
+
+// A top-level window whose thread stops answering messages.
+static DWORD WINAPI RunHungWindow(LPVOID parameter)
+{
+    HWND *made = (HWND *)parameter;
+    *made = CreateWindowExA(0, "Static", "hung", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, NULL,
+                            NULL, NULL, NULL);
+    Sleep(3000);
+    DestroyWindow(*made);
+    return 0;
+}
+
+TEST_F(Lifecycle, AClearIsNotHeldUpByAWindowThatDoesNotAnswer)
+{
+    HWND hung = NULL;
+    HANDLE thread = CreateThread(NULL, 0, RunHungWindow, &hung, 0, NULL);
+    while (!hung)
+        Sleep(10);
+    DWORD start = GetTickCount();
+    OverlayWndProc(window, WM_CHAR, 'x', 0);
+    DWORD elapsed = GetTickCount() - start;
+    EXPECT_LT(elapsed, 2000u);
+    EXPECT_TRUE(IsWindow(g_app.overlay));
+    WaitForSingleObject(thread, 10000);
+    CloseHandle(thread);
+}

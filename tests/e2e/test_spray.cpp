@@ -1,0 +1,94 @@
+// Spraying as a user does it: press, hold, drag, and the spray sizes.
+#include <gtest/gtest.h>
+#include "e2e/harness.h"
+
+class Spray : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        picture = ShowKnownPicture();
+        ASSERT_TRUE(StartAndWaitForWindow(&program));
+    }
+    void TearDown() override
+    {
+        EndProgram(&program);
+        DestroyWindow(picture);
+        PumpTestMessages();
+    }
+    // Presses at the point, holds for the time and lets go.
+    void HoldAt(int x, int y, DWORD milliseconds)
+    {
+        MoveMouse(x, y);
+        PressLeftButton();
+        Sleep(milliseconds);
+        ReleaseLeftButton();
+        Sleep(150);
+    }
+    bool PictureAt(int x, int y) { return LooksLike(ScreenPixel(x, y), KnownPictureColour(x, y)); }
+    int Brightness(int x, int y)
+    {
+        DWORD pixel = ScreenPixel(x, y);
+        return (int)((pixel >> 16) & 0xFF) + (int)((pixel >> 8) & 0xFF) + (int)(pixel & 0xFF);
+    }
+    Program program = {};
+    HWND picture = NULL;
+};
+
+TEST_F(Spray, APressLeavesASoftDabOfTheSpraySizeAndNothingOutsideIt)
+{
+    // The first start sprays black at size 19: the square (x-9, y-9)..(x+9, y+9).
+    HoldAt(320, 200, 0);
+    EXPECT_TRUE(LooksLike(ScreenPixel(320, 200), RGB(0, 0, 0))) << std::hex << ScreenPixel(320, 200);
+    // Softer towards the rim.
+    EXPECT_GT(Brightness(326, 200), Brightness(322, 200));
+    EXPECT_FALSE(PictureAt(325, 200));
+    for (int d = -15; d <= 15; d++) {
+        EXPECT_TRUE(PictureAt(320 + d, 190)) << d;
+        EXPECT_TRUE(PictureAt(320 + d, 210)) << d;
+        EXPECT_TRUE(PictureAt(310, 200 + d)) << d;
+        EXPECT_TRUE(PictureAt(330, 200 + d)) << d;
+    }
+}
+
+TEST_F(Spray, HoldingStillBuildsThePaintUp)
+{
+    HoldAt(320, 200, 0);
+    int once = Brightness(326, 200);
+    HoldAt(320, 200, 800);
+    EXPECT_LT(Brightness(326, 200), once);
+}
+
+TEST_F(Spray, ADragLeavesPaintAlongItsPath)
+{
+    MoveMouse(280, 250);
+    PressLeftButton();
+    for (int x = 280; x <= 370; x += 3)
+        MoveMouse(x, 250);
+    ReleaseLeftButton();
+    Sleep(150);
+    for (int x = 285; x <= 365; x += 10)
+        EXPECT_FALSE(PictureAt(x, 250)) << x;
+    EXPECT_TRUE(PictureAt(320, 265));
+    // After the release, moving the mouse sprays nothing.
+    MoveMouse(320, 300);
+    Sleep(200);
+    EXPECT_TRUE(PictureAt(320, 300));
+}
+
+TEST_F(Spray, PlusAndMinusChangeTheDabSize)
+{
+    // Size 25 reaches 10 pixels out; 19 does not; 32 reaches 13; 13 not 7.
+    TypeText("+");
+    HoldAt(320, 150, 0);
+    EXPECT_FALSE(PictureAt(330, 150));
+    TypeText("-");
+    HoldAt(320, 250, 0);
+    EXPECT_TRUE(PictureAt(330, 250));
+    TypeText("++");
+    HoldAt(320, 100, 0);
+    EXPECT_FALSE(PictureAt(333, 100));
+    TypeText("---");
+    HoldAt(320, 300, 0);
+    EXPECT_TRUE(PictureAt(327, 300));
+    EXPECT_FALSE(PictureAt(320, 300));
+}
