@@ -1,12 +1,10 @@
 // Loading the can images and the pixel work of tinting and mirroring.
 #include "colour/can_image.h"
+#include "paint/device_format.h"
 #include <stdlib.h>
 #include <string.h>
 
-enum {
-    kCanWidth = 32,
-    kRedMask555 = 0x7C00,
-};
+enum { kCanWidth = 32 };
 
 int CanImageFor(COLORREF colour)
 {
@@ -88,25 +86,12 @@ static int ScreenDepth(int *depth)
     return ReleaseDC(NULL, screen) != 0;
 }
 
-// Wine keeps 16-bit device bitmaps as 5-5-5 although a 16-bit display is
-// 5-6-5, so the layout is asked of the bitmap itself. 0 when it does not tell.
 static DWORD RedMaskOf(HBITMAP bitmap)
 {
-    struct {
-        BITMAPINFOHEADER header;
-        DWORD masks[3];
-    } info = {};
-    info.header.biSize = sizeof info.header;
     HDC screen = GetDC(NULL);
     if (!screen)
         return 0;
-    // The first call fills in the header; the second, for a 16-bit header,
-    // the colour masks.
-    DWORD mask = 0;
-    if (GetDIBits(screen, bitmap, 0, 0, NULL, (BITMAPINFO *)&info, DIB_RGB_COLORS)
-        && info.header.biBitCount == 16 && info.header.biCompression == BI_BITFIELDS
-        && GetDIBits(screen, bitmap, 0, 0, NULL, (BITMAPINFO *)&info, DIB_RGB_COLORS))
-        mask = info.masks[0];
+    DWORD mask = DeviceRedMask(screen, bitmap);
     ReleaseDC(NULL, screen);
     return mask;
 }

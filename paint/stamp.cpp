@@ -2,6 +2,7 @@
 // of the current spray size and blended onto the target and the window.
 #include "paint/stamp.h"
 #include "app/state.h"
+#include "paint/device_format.h"
 #include "paint/canvas.h"
 #include "paint/stamp_pixels.h"
 
@@ -25,25 +26,6 @@ static int BlendOntoWindow(HDC stampDC, RECT square, int size)
     if (window)
         ReleaseDC(g_app.overlay, window);
     return blended;
-}
-
-// The red mask of a 16-bit device bitmap, or 0 when the platform does not
-// tell. Wine keeps 16-bit device bitmaps as 5-5-5 although the display is 5-6-5.
-static DWORD BrushRedMask(HDC target, HBITMAP brush)
-{
-    struct {
-        BITMAPINFOHEADER header;
-        DWORD masks[3];
-    } info = {};
-    info.header.biSize = sizeof info.header;
-    // The first call fills in the header; the second, given a 16-bit header,
-    // fills in the colour masks.
-    if (!GetDIBits(target, brush, 0, 0, NULL, (BITMAPINFO *)&info, DIB_RGB_COLORS)
-        || info.header.biBitCount != 16 || info.header.biCompression != BI_BITFIELDS)
-        return 0;
-    if (!GetDIBits(target, brush, 0, 0, NULL, (BITMAPINFO *)&info, DIB_RGB_COLORS))
-        return 0;
-    return info.masks[0];
 }
 
 // The steps from loading the brush to the window blend. Returns 1 when the
@@ -74,7 +56,7 @@ static int LayDab(StampObjects *made, HDC target, RECT square, int size, int bru
     // The target is compatible with the window, so it reports the depth in
     // which LoadBitmapA delivered the brush.
     int depth = GetDeviceCaps(target, BITSPIXEL);
-    DWORD redMask = depth == 16 ? BrushRedMask(target, made->brush) : 0;
+    DWORD redMask = depth == 16 ? DeviceRedMask(target, made->brush) : 0;
     FillStamp((BYTE *)stampBits, brushBits, size, BrushLayoutFor(depth, redMask),
               g_app.currentColour, square, g_app.screenWidth, g_app.screenHeight);
 

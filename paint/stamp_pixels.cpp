@@ -1,7 +1,6 @@
 // Pixel rules of the spray stamp.
 #include "paint/stamp_pixels.h"
-
-enum { kRedMask555 = 0x7C00 };
+#include "paint/device_format.h"
 
 int BrushIdForSize(int spraySize)
 {

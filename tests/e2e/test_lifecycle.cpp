@@ -76,6 +76,16 @@ protected:
         Sleep(200);
     }
     bool PictureAt(int x, int y) { return LooksLike(ScreenPixel(x, y), KnownPictureColour(x, y)); }
+    // Waits for "x" to replace the window, and for the new one to take the keys.
+    bool Replaced()
+    {
+        HWND old = program.window;
+        if (!WaitUntil([&] { return !IsWindow(old); }, 5000))
+            return false;
+        program.window = WaitForOverlay(program, 5000);
+        return program.window
+               && WaitUntil([&] { return GetForegroundWindow() == program.window; }, 5000);
+    }
     Program program = {};
     Program second = {};
     HWND picture = NULL;
@@ -136,9 +146,7 @@ TEST_F(Lifecycle, XClearsThePaintAndKeepsTheWindowSize)
     Dab(300, 300);
     ASSERT_FALSE(PictureAt(300, 300));
     TypeText("x");
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(program.window); }, 5000));
-    program.window = WaitForOverlay(program, 5000);
-    ASSERT_NE(nullptr, program.window);
+    ASSERT_TRUE(Replaced());
     EXPECT_TRUE(WaitUntil([&] { return PictureAt(300, 300); }, 5000));
     RECT rect;
     GetWindowRect(program.window, &rect);
@@ -147,9 +155,7 @@ TEST_F(Lifecycle, XClearsThePaintAndKeepsTheWindowSize)
 
     // Twice in a row, and the program still answers.
     TypeText("x");
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(program.window); }, 5000));
-    program.window = WaitForOverlay(program, 5000);
-    ASSERT_NE(nullptr, program.window);
+    ASSERT_TRUE(Replaced());
     TypeText("\x1b");
     EXPECT_EQ(0, WaitForExit(&program, 15000));
 }
@@ -158,11 +164,11 @@ TEST_F(Lifecycle, XWithTheSaveFlagWritesTheSettingsAndKeepsThem)
 {
     TypeText("s+");
     TypeText("x");
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(program.window); }, 5000));
+    ASSERT_TRUE(Replaced());
+    // The clear wrote the file before the new window read it back.
     std::string file = FolderFile(program, "settings.dat");
-    ASSERT_TRUE(WaitUntil([&] { return FileExists(file); }, 5000));
+    ASSERT_TRUE(FileExists(file));
     EXPECT_EQ(25, ReadFileBytes(file)[4]);
-    program.window = WaitForOverlay(program, 5000);
     TypeText("\x1b");
     EXPECT_EQ(0, WaitForExit(&program, 15000));
     EXPECT_EQ(25, ReadFileBytes(file)[4]);
@@ -171,9 +177,7 @@ TEST_F(Lifecycle, XWithTheSaveFlagWritesTheSettingsAndKeepsThem)
 TEST_F(Lifecycle, XWithoutTheSaveFlagForgetsChangesSinceTheStart)
 {
     TypeText("+x");
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(program.window); }, 5000));
-    program.window = WaitForOverlay(program, 5000);
-    ASSERT_NE(nullptr, program.window);
+    ASSERT_TRUE(Replaced());
     // Saving now writes what the new window loaded: the factory size 19.
     TypeText("s\x1b");
     EXPECT_EQ(0, WaitForExit(&program, 15000));
@@ -187,9 +191,7 @@ TEST_F(Lifecycle, XWhileTheButtonIsHeldSpraysOnUntilRelease)
     MoveMouse(400, 500);
     PressLeftButton();
     TypeText("x");
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(program.window); }, 5000));
-    program.window = WaitForOverlay(program, 5000);
-    ASSERT_NE(nullptr, program.window);
+    ASSERT_TRUE(Replaced());
     Sleep(300);
     for (int x = 400; x <= 480; x += 8)
         MoveMouse(x, 500);
