@@ -21,6 +21,9 @@ static int BlendStamp(HDC onto, HDC stampDC, RECT square, int size)
 
 static int BlendOntoWindow(HDC stampDC, RECT square, int size)
 {
+    // Without a window, GetDC would hand out the whole screen.
+    if (!g_app.overlay)
+        return 0;
     HDC window = GetDC(g_app.overlay);
     int blended = window != NULL && BlendStamp(window, stampDC, square, size);
     if (window)

@@ -111,3 +111,27 @@ TEST_F(ChooserDialog, MovingTheDialogLeavesNoTrails)
     }, 3000)) << std::hex << ScreenPixel(probeX, probeY);
     PressKey(VK_ESCAPE);
 }
+
+TEST(ChooserWhileSpraying, TheRightButtonEndsTheStrokeBeforeTheChooserOpens)
+{
+    HWND picture = ShowKnownPicture();
+    Program program = {};
+    ASSERT_TRUE(StartAndWaitForWindow(&program));
+    MoveMouse(300, 300);
+    PressLeftButton();
+    ClickRightButton();
+    HWND dialog = WaitForWindowTitled(program, "Spray Can Store", 10000);
+    ASSERT_NE(nullptr, dialog);
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 10000));
+    Sleep(300);
+    // The button is still down, but the stroke ended: moving sprays nothing.
+    for (int x = 300; x <= 360; x += 6)
+        MoveMouse(x, 380);
+    Sleep(300);
+    EXPECT_TRUE(LooksLike(ScreenPixel(340, 380), KnownPictureColour(340, 380)));
+    ReleaseLeftButton();
+    EndProgram(&program);
+    DestroyWindow(picture);
+    PumpTestMessages();
+}

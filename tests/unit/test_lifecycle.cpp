@@ -174,3 +174,33 @@ TEST_F(Lifecycle, AClearIsNotHeldUpByAWindowThatDoesNotAnswer)
     WaitForSingleObject(thread, 10000);
     CloseHandle(thread);
 }
+
+TEST_F(Lifecycle, AFailedReplacementWindowEndsTheLoopWithQuitCodeOne)
+{
+    g_app.saveOnExit = 1;
+    g_settings.spraySize = 19;
+    // An instance under which the class is not registered: creation fails.
+    HINSTANCE own = g_app.instance;
+    g_app.instance = GetModuleHandleA("user32.dll");
+    OverlayWndProc(window, WM_CHAR, 'x', 0);
+    g_app.instance = own;
+
+    EXPECT_EQ(nullptr, g_app.overlay);
+    EXPECT_TRUE(g_fake.endProcessCodes.empty());
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA("settings.dat"));
+    MSG quit;
+    ASSERT_TRUE(PeekMessageA(&quit, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(1u, quit.wParam);
+
+    // A dab that still came through would find no window and no canvas:
+    // it draws nothing anywhere, the screen included.
+    HWND picture = ShowPictureWindow(RGB(0, 128, 255));
+    g_app.spraying = 1;
+    g_app.currentColour = RGB(255, 255, 255);
+    SetCursorPos(200, 200);
+    OverlayWndProc(NULL, WM_MOUSEMOVE, 0, 0);
+    g_app.spraying = 0;
+    SettleScreen();
+    EXPECT_TRUE(LooksLike(ScreenPixel(200, 200), RGB(0, 128, 255)));
+    DestroyWindow(picture);
+}
