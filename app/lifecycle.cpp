@@ -132,6 +132,7 @@ LRESULT ClearRequest(HWND hwnd)
                              g_app.instance))
         PostQuitMessage(kQuitReplacementFailed);
     if (g_app.overlay) {
+        // The old window is gone, so the capture sees the screen without paint.
         CaptureBackdrop();
         ShowWindow(g_app.overlay, SW_SHOW);
     }
