@@ -10,7 +10,7 @@ source "$root/scripts/wine-env.sh"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   wine_env_setup "$build" desktop
-  start_wineserver
+  ensure_prefix
   wine "$exe"
   exit $?
 fi

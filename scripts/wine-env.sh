@@ -46,8 +46,8 @@ stop_xvfb() {
   fi
 }
 
-# Creates the prefix on first use and keeps one wineserver alive for it.
-start_wineserver() {
+# Creates the prefix on first use.
+ensure_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "creating Wine prefix $WINEPREFIX (once)"
     wineboot -i >/dev/null 2>&1 || true
@@ -56,6 +56,12 @@ start_wineserver() {
     fi
     wineserver -w
   fi
+}
+
+# Creates the prefix on first use and keeps one wineserver alive for it, so
+# that each test program starts quickly.
+start_wineserver() {
+  ensure_prefix
   # The server must not hold our standard output open.
   wineserver -p </dev/null >/dev/null 2>&1
   wine cmd /c exit </dev/null >/dev/null 2>&1 || true
