@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Fails unless tools/make_assets.cpp, built with the build machine's own C++
-# compiler, regenerates every committed file under res/ byte for byte, and
-# res/ holds no asset that the generator no longer makes.
+# Fails unless the generator in tools/make_assets/, built with the build
+# machine's own C++ compiler, regenerates every committed file under res/
+# byte for byte, and res/ holds no asset that the generator no longer makes.
 #
 #   check-assets.sh <repository root> <scratch folder> [host C++ compiler]
 set -euo pipefail
@@ -18,7 +18,7 @@ out="$scratch/out"
 rm -rf "$out"
 mkdir -p "$scratch"
 
-"$cxx" -std=c++17 -Wall -Wextra -O2 "$root/tools/make_assets.cpp" -o "$scratch/make_assets"
+"$cxx" -std=c++17 -Wall -Wextra -O2 "$root"/tools/make_assets/*.cpp -o "$scratch/make_assets"
 "$scratch/make_assets" "$out"
 
 # Every asset path relative to its folder; the resource script is ours by hand.
