@@ -1,6 +1,7 @@
 // The overlay window as a user starts, sees and ends it.
 #include <gtest/gtest.h>
 #include "e2e/harness.h"
+#include "e2e/syscommand_record.h"
 
 class Overlay : public ::testing::Test {
 protected:
@@ -117,4 +118,44 @@ TEST_F(Overlay, AnyWindowOfClassPintafluxCountsAsRunning)
     EXPECT_EQ(4, WaitForExit(&program, 15000));
     DestroyWindow(impostor);
     UnregisterClassA("Pintaflux", GetModuleHandleA(NULL));
+}
+
+
+// Sends a system command as the platform would, and tells whether it went
+// on to default processing.
+static bool ReachesDefaultProcessing(HWND window, WPARAM command, SysCommandRecord *record)
+{
+    LONG before = record->count;
+    SendMessageA(window, WM_SYSCOMMAND, command, 0);
+    return record->count != before && record->last == command;
+}
+
+TEST_F(Overlay, ScreenSaverAndMonitorPowerCommandsAreSwallowedUntilN)
+{
+    ASSERT_TRUE(StartAndWaitForWindow(&program));
+    SysCommandRecord *record = OpenSysCommandRecord();
+    ASSERT_NE(nullptr, record);
+    HMODULE library = LoadLibraryA("syscommand_hook.dll");
+    ASSERT_NE(nullptr, library);
+    // Through void *: the looked-up address is typeless.
+    HOOKPROC hook = (HOOKPROC)(void *)GetProcAddress(library, "RecordSysCommand");
+    ASSERT_NE(nullptr, hook);
+    HHOOK installed = SetWindowsHookExA(WH_CBT, hook, library,
+                                        GetWindowThreadProcessId(program.window, NULL));
+    ASSERT_NE(nullptr, installed);
+
+    EXPECT_FALSE(ReachesDefaultProcessing(program.window, SC_SCREENSAVE, record));
+    EXPECT_FALSE(ReachesDefaultProcessing(program.window, SC_MONITORPOWER, record));
+    EXPECT_TRUE(ReachesDefaultProcessing(program.window, SC_MINIMIZE, record));
+    TypeText("n");
+    Sleep(200);
+    EXPECT_TRUE(ReachesDefaultProcessing(program.window, SC_SCREENSAVE, record));
+    EXPECT_TRUE(ReachesDefaultProcessing(program.window, SC_MONITORPOWER, record));
+    TypeText("n");
+    Sleep(200);
+    EXPECT_FALSE(ReachesDefaultProcessing(program.window, SC_SCREENSAVE, record));
+    EXPECT_FALSE(ReachesDefaultProcessing(program.window, SC_MONITORPOWER, record));
+
+    UnhookWindowsHookEx(installed);
+    FreeLibrary(library);
 }
