@@ -4,24 +4,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <vector>
-#include "app/startup.h"
 #include "app/state.h"
 #include "colour/cursor.h"
 #include "fake_platform.h"
 #include "paint/stamp.h"
 #include "paint/stamp_pixels.h"
 #include "paint/strokes.h"
+#include "unit/overlay_fixture.h"
 
 enum { kRuns = 200, kWarmUpRuns = 10 };
-
-static void PumpMessages()
-{
-    MSG message;
-    while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
 
 static double Microseconds(LARGE_INTEGER from, LARGE_INTEGER to)
 {
@@ -65,29 +56,11 @@ static void Report(const char *what, Timing timing)
     printf("  %-36s %9.1f %9.1f\n", what, timing.median, timing.fastest);
 }
 
-// Start-up's steps from measuring the screen to showing the window.
-static int StartOverlay()
-{
-    ResetProcessState();
-    ResetFakePlatform();
-    g_app.instance = GetModuleHandleA(NULL);
-    g_app.holdThreshold = 16;
-    RegisterOverlayClass(g_app.instance);
-    MeasureScreen();
-    if (!CreateOverlayWindow(&g_app.overlay, g_app.screenWidth, g_app.screenHeight,
-                             g_app.instance))
-        return 0;
-    ShowOverlayOnTop(g_app.overlay);
-    for (int i = 0; i < 10; i++) {
-        PumpMessages();
-        Sleep(20);
-    }
-    return 1;
-}
-
 int main()
 {
-    if (!StartOverlay()) {
+    // The test set-up: a private working folder, start-up's steps, a shown window.
+    ResetForTest();
+    if (!StartTestOverlay()) {
         fprintf(stderr, "could not create the overlay window\n");
         return 1;
     }
@@ -141,7 +114,6 @@ int main()
     g_settings.mirror = 0;
     Report("BuildCanCursor, not mirrored", Measure([&] { BuildCanCursor(RGB(255, 128, 0)); }));
 
-    DestroyWindow(g_app.overlay);
-    PumpMessages();
+    EndTestOverlay();
     return 0;
 }

@@ -77,23 +77,18 @@ done:
     return bitmap;
 }
 
-static int ScreenDepth(int *depth)
+// The display depth and, when redMask is given, the bitmap's own red mask at
+// 16 bits, read through one screen context. Fails when the context cannot be
+// had or released.
+static int ReadPixelFormat(HBITMAP bitmap, int *depth, DWORD *redMask)
 {
     HDC screen = GetDC(NULL);
     if (!screen)
         return 0;
     *depth = GetDeviceCaps(screen, BITSPIXEL);
+    if (redMask)
+        *redMask = *depth == 16 ? DeviceRedMask(screen, bitmap) : 0;
     return ReleaseDC(NULL, screen) != 0;
-}
-
-static DWORD RedMaskOf(HBITMAP bitmap)
-{
-    HDC screen = GetDC(NULL);
-    if (!screen)
-        return 0;
-    DWORD mask = DeviceRedMask(screen, bitmap);
-    ReleaseDC(NULL, screen);
-    return mask;
 }
 
 static WORD ToWord16(COLORREF colour, DWORD redMask)
@@ -157,9 +152,9 @@ int TintImage(HBITMAP bitmap, COLORREF key, COLORREF colour)
     BYTE bits[kCanImageBytes];
     int m = (int)GetBitmapBits(bitmap, sizeof bits, bits);
     int depth;
-    if (m == 0 || !ScreenDepth(&depth))
+    DWORD redMask;
+    if (m == 0 || !ReadPixelFormat(bitmap, &depth, &redMask))
         return -1;
-    DWORD redMask = depth == 16 ? RedMaskOf(bitmap) : 0;
     int count = TintPixels(bits, m, depth, redMask, key, colour);
     if (!SetBitmapBits(bitmap, (DWORD)m, bits))
         return -1;
@@ -171,7 +166,8 @@ int MirrorImage(HBITMAP bitmap)
     BYTE bits[kCanImageBytes];
     int m = (int)GetBitmapBits(bitmap, sizeof bits, bits);
     int depth;
-    if (m == 0 || !ScreenDepth(&depth))
+    // Swapping whole pixels needs no layout.
+    if (m == 0 || !ReadPixelFormat(bitmap, &depth, NULL))
         return 0;
     MirrorPixels(bits, m, depth);
     return SetBitmapBits(bitmap, (DWORD)m, bits) != 0;

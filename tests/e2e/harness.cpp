@@ -37,33 +37,46 @@ int StartProgram(const std::string &folder, Program *program)
                           folder.c_str(), &startup, &program->process) != FALSE;
 }
 
+// A visible top-level window of one process whose class name, or else whose
+// caption, is the given text.
 struct WindowSearch {
     DWORD processId;
+    const char *className;
+    const char *caption;
     HWND found;
 };
 
-static BOOL CALLBACK MatchOverlay(HWND window, LPARAM lParam)
+static BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam)
 {
     WindowSearch *search = (WindowSearch *)lParam;
-    char className[32];
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && GetClassNameA(window, className, sizeof className)
-        && lstrcmpA(className, "Pintaflux") == 0 && IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
+    if (owner != search->processId || !IsWindowVisible(window))
+        return TRUE;
+    char text[128];
+    int matches = search->className
+                      ? GetClassNameA(window, text, sizeof text)
+                            && lstrcmpA(text, search->className) == 0
+                      : GetWindowTextA(window, text, sizeof text)
+                            && lstrcmpA(text, search->caption) == 0;
+    if (!matches)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+static HWND WaitForWindow(WindowSearch search, DWORD timeoutMs)
+{
+    WaitUntil([&] {
+        EnumWindows(MatchWindow, (LPARAM)&search);
+        return search.found != NULL;
+    }, timeoutMs);
+    return search.found;
 }
 
 HWND WaitForOverlay(const Program &program, DWORD timeoutMs)
 {
-    WindowSearch search = {program.process.dwProcessId, NULL};
-    WaitUntil([&] {
-        EnumWindows(MatchOverlay, (LPARAM)&search);
-        return search.found != NULL;
-    }, timeoutMs);
-    return search.found;
+    return WaitForWindow({program.process.dwProcessId, "Pintaflux", NULL, NULL}, timeoutMs);
 }
 
 int StartAndWaitForWindow(Program *program)
@@ -143,51 +156,6 @@ void TypeText(const char *text)
 std::string FolderFile(const Program &program, const char *name)
 {
     return program.folder + "\\" + name;
-}
-
-bool FileExists(const std::string &path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::vector<BYTE> ReadFileBytes(const std::string &path)
-{
-    std::vector<BYTE> bytes;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              NULL, OPEN_EXISTING, 0, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return bytes;
-    BYTE buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, NULL) && got)
-        bytes.insert(bytes.end(), buffer, buffer + got);
-    CloseHandle(file);
-    return bytes;
-}
-
-void WriteFileBytes(const std::string &path, const std::vector<BYTE> &bytes)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    DWORD written = 0;
-    if (!bytes.empty())
-        WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, NULL);
-    CloseHandle(file);
-}
-
-std::vector<std::string> FolderEntries(const std::string &folder)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        std::string name = found.cFileName;
-        if (name != "." && name != "..")
-            names.push_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
 }
 
 COLORREF KnownPictureColour(int x, int y)
@@ -316,35 +284,9 @@ void LetGoKey(WORD virtualKey)
     SendKey(virtualKey, true);
 }
 
-struct CaptionSearch {
-    DWORD processId;
-    const char *caption;
-    HWND found;
-};
-
-static BOOL CALLBACK MatchCaption(HWND window, LPARAM lParam)
-{
-    CaptionSearch *search = (CaptionSearch *)lParam;
-    char caption[128];
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window)
-        && GetWindowTextA(window, caption, sizeof caption)
-        && lstrcmpA(caption, search->caption) == 0) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 HWND WaitForWindowTitled(const Program &program, const char *caption, DWORD timeoutMs)
 {
-    CaptionSearch search = {program.process.dwProcessId, caption, NULL};
-    WaitUntil([&] {
-        EnumWindows(MatchCaption, (LPARAM)&search);
-        return search.found != NULL;
-    }, timeoutMs);
-    return search.found;
+    return WaitForWindow({program.process.dwProcessId, NULL, caption, NULL}, timeoutMs);
 }
 
 void TypeIntoControl(HWND control, const char *text)

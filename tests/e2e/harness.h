@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <string>
 #include <vector>
+#include "common/files.h"
 #include "common/screen.h"
 
 struct Program {
@@ -58,11 +59,6 @@ void PressKey(WORD virtualKey);
 
 // Files in a program's folder.
 std::string FolderFile(const Program &program, const char *name);
-bool FileExists(const std::string &path);
-std::vector<BYTE> ReadFileBytes(const std::string &path);
-void WriteFileBytes(const std::string &path, const std::vector<BYTE> &bytes);
-// Names of everything in the folder, "." and ".." left out.
-std::vector<std::string> FolderEntries(const std::string &folder);
 
 // A window of the test's own that paints a known picture over the whole
 // screen without taking the activation; and the colour at each point of it.

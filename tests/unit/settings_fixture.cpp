@@ -49,49 +49,6 @@ void InFreshFolder::TearDown()
     RemoveFolder(folder);
 }
 
-void WriteBytes(const char *name, const Bytes &bytes)
-{
-    // Rewriting in place: under Wine, CREATE_ALWAYS on an existing file costs
-    // milliseconds, which the many files of the robustness test add up.
-    HANDLE file = CreateFileA(name, GENERIC_WRITE, 0, NULL, OPEN_ALWAYS, 0, NULL);
-    DWORD written = 0;
-    if (!bytes.empty())
-        WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, NULL);
-    SetEndOfFile(file);
-    CloseHandle(file);
-}
-
-Bytes ReadBytes(const char *name)
-{
-    Bytes bytes;
-    HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                              OPEN_EXISTING, 0, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return bytes;
-    BYTE buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, NULL) && got)
-        bytes.insert(bytes.end(), buffer, buffer + got);
-    CloseHandle(file);
-    return bytes;
-}
-
-std::vector<std::string> FolderNames()
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA("*", &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        std::string name = found.cFileName;
-        if (name != "." && name != "..")
-            names.push_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
-}
-
 Bytes Repeat(BYTE value, size_t count)
 {
     return Bytes(count, value);

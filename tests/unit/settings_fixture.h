@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
+#include "common/files.h"
 #include "settings/settings.h"
 
 typedef std::vector<BYTE> Bytes;
@@ -18,12 +19,6 @@ protected:
     std::string folder;
 };
 
-// Makes the named file hold exactly these bytes.
-void WriteBytes(const char *name, const Bytes &bytes);
-// The whole file; empty when it cannot be opened.
-Bytes ReadBytes(const char *name);
-// The names in the working directory, without "." and "..".
-std::vector<std::string> FolderNames();
 Bytes Repeat(BYTE value, size_t count);
 Bytes Join(Bytes head, const Bytes &tail);
 

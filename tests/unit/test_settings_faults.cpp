@@ -11,20 +11,20 @@ class SettingsLoadRobustness : public InFreshFolder {};
 // The save writes "settings.dat.tmp" first and then puts it in place.
 TEST_F(SettingsSave, ThatCannotCreateItsNewFileFailsAndKeepsTheOldOne)
 {
-    WriteBytes("settings.dat", TwoSlotFile());
+    WriteFileBytes("settings.dat", TwoSlotFile());
     ASSERT_TRUE(CreateDirectoryA("settings.dat.tmp", NULL));
     Settings before = LoadedLookingRecord();
     EXPECT_EQ(0, SaveSettings());
-    EXPECT_EQ(TwoSlotFile(), ReadBytes("settings.dat"));
-    EXPECT_EQ((std::vector<std::string>{"settings.dat", "settings.dat.tmp"}), FolderNames());
+    EXPECT_EQ(TwoSlotFile(), ReadFileBytes("settings.dat"));
+    EXPECT_EQ((std::vector<std::string>{"settings.dat", "settings.dat.tmp"}), FolderEntries("."));
     EXPECT_TRUE(GetFileAttributesA("settings.dat.tmp") & FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_TRUE(SameRecord(before, g_settings));
 
     // Once the name is free again the same record saves.
     ASSERT_TRUE(RemoveDirectoryA("settings.dat.tmp"));
     EXPECT_NE(0, SaveSettings());
-    EXPECT_EQ(Encoded(before), ReadBytes("settings.dat"));
-    EXPECT_EQ(std::vector<std::string>{"settings.dat"}, FolderNames());
+    EXPECT_EQ(Encoded(before), ReadFileBytes("settings.dat"));
+    EXPECT_EQ(std::vector<std::string>{"settings.dat"}, FolderEntries("."));
 }
 
 TEST_F(SettingsSave, ThatCannotCreateItsNewFileWritesNoFileAtAll)
@@ -32,26 +32,26 @@ TEST_F(SettingsSave, ThatCannotCreateItsNewFileWritesNoFileAtAll)
     ApplyDefaults();
     ASSERT_TRUE(CreateDirectoryA("settings.dat.tmp", NULL));
     EXPECT_EQ(0, SaveSettings());
-    EXPECT_EQ(std::vector<std::string>{"settings.dat.tmp"}, FolderNames());
+    EXPECT_EQ(std::vector<std::string>{"settings.dat.tmp"}, FolderEntries("."));
 }
 
 TEST_F(SettingsSave, RefusedWhileAnotherHandleForbidsReplacingTheFileKeepsTheOldOne)
 {
-    WriteBytes("settings.dat", TwoSlotFile());
+    WriteFileBytes("settings.dat", TwoSlotFile());
     // Readers and writers welcome, but not deleting or replacing.
     HANDLE other = CreateFileA("settings.dat", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                NULL, OPEN_EXISTING, 0, NULL);
     ASSERT_NE(INVALID_HANDLE_VALUE, other);
     Settings before = LoadedLookingRecord();
     EXPECT_EQ(0, SaveSettings());
-    EXPECT_EQ(TwoSlotFile(), ReadBytes("settings.dat"));
-    EXPECT_EQ(std::vector<std::string>{"settings.dat"}, FolderNames());
+    EXPECT_EQ(TwoSlotFile(), ReadFileBytes("settings.dat"));
+    EXPECT_EQ(std::vector<std::string>{"settings.dat"}, FolderEntries("."));
     EXPECT_TRUE(SameRecord(before, g_settings));
 
     CloseHandle(other);
     EXPECT_NE(0, SaveSettings());
-    EXPECT_EQ(Encoded(before), ReadBytes("settings.dat"));
-    EXPECT_EQ(std::vector<std::string>{"settings.dat"}, FolderNames());
+    EXPECT_EQ(Encoded(before), ReadFileBytes("settings.dat"));
+    EXPECT_EQ(std::vector<std::string>{"settings.dat"}, FolderEntries("."));
 }
 
 // Loads the file with a known record in memory, and checks that the load
@@ -59,7 +59,7 @@ TEST_F(SettingsSave, RefusedWhileAnotherHandleForbidsReplacingTheFileKeepsTheOld
 static ::testing::AssertionResult LoadsWholeOrNothing(const Bytes &file, int *result)
 {
     static const Settings sentinel = LoadedLookingRecord();
-    WriteBytes("settings.dat", file);
+    WriteFileBytes("settings.dat", file);
     g_settings = sentinel;
     *result = LoadSettings();
     if (*result == kLoadFailed) {

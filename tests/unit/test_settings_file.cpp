@@ -15,15 +15,15 @@ TEST_F(SettingsFile, WithoutAFileTheFactoryValuesApplyAndNothingIsWritten)
     EXPECT_EQ(19, g_settings.spraySize);
     EXPECT_EQ(1, g_settings.mirror);
     EXPECT_EQ(0, g_settings.currentSlot);
-    EXPECT_TRUE(FolderNames().empty());
+    EXPECT_TRUE(FolderEntries(".").empty());
 }
 
 TEST_F(SettingsFile, SavingTheFactoryRecordWritesTheEightySevenKnownBytes)
 {
     ApplyDefaults();
     EXPECT_NE(0, SaveSettings());
-    EXPECT_EQ(FactoryFile(), ReadBytes("settings.dat"));
-    EXPECT_EQ(std::vector<std::string>{"settings.dat"}, FolderNames());
+    EXPECT_EQ(FactoryFile(), ReadFileBytes("settings.dat"));
+    EXPECT_EQ(std::vector<std::string>{"settings.dat"}, FolderEntries("."));
 }
 
 TEST_F(SettingsFile, ASaveThenALoadGivesBackEveryField)
@@ -43,7 +43,7 @@ TEST_F(SettingsFile, ASaveThenALoadGivesBackEveryField)
         Settings saved = g_settings;
         ASSERT_NE(0, SaveSettings()) << count << " slots";
         EXPECT_TRUE(SameRecord(saved, g_settings)) << "saving changed the record";
-        EXPECT_EQ(3u * count + 54, ReadBytes("settings.dat").size());
+        EXPECT_EQ(3u * count + 54, ReadFileBytes("settings.dat").size());
 
         g_settings = Settings();
         EXPECT_EQ(kLoadRead, LoadSettings());
@@ -54,34 +54,34 @@ TEST_F(SettingsFile, ASaveThenALoadGivesBackEveryField)
 TEST_F(SettingsFile, LoadsAFileOfExactlyThreeBytesPerSlotPlusFiftyFourButNotOneByteLess)
 {
     Bytes file = TwoSlotFile();
-    WriteBytes("settings.dat", file);
+    WriteFileBytes("settings.dat", file);
     EXPECT_EQ(kLoadRead, LoadSettings());
     ExpectTwoSlotRecord(g_settings);
 
     Settings before = LoadedLookingRecord();
     file.pop_back();
-    WriteBytes("settings.dat", file);
+    WriteFileBytes("settings.dat", file);
     EXPECT_EQ(kLoadFailed, LoadSettings());
     EXPECT_TRUE(SameRecord(before, g_settings));
 }
 
 TEST_F(SettingsFile, ExtraBytesAreIgnoredAndTheNextSaveDropsThem)
 {
-    WriteBytes("settings.dat", Join(TwoSlotFile(), {0x07, 0x07, 0x07, 0x07, 0x07}));
+    WriteFileBytes("settings.dat", Join(TwoSlotFile(), {0x07, 0x07, 0x07, 0x07, 0x07}));
     EXPECT_EQ(kLoadRead, LoadSettings());
     ExpectTwoSlotRecord(g_settings);
     EXPECT_NE(0, SaveSettings());
-    EXPECT_EQ(TwoSlotFile(), ReadBytes("settings.dat"));
+    EXPECT_EQ(TwoSlotFile(), ReadFileBytes("settings.dat"));
 }
 
 TEST_F(SettingsFile, AnEmptyOrOneByteFileFails)
 {
     Settings before = LoadedLookingRecord();
-    WriteBytes("settings.dat", {});
+    WriteFileBytes("settings.dat", {});
     EXPECT_EQ(kLoadFailed, LoadSettings());
-    WriteBytes("settings.dat", {0x0B});
+    WriteFileBytes("settings.dat", {0x0B});
     EXPECT_EQ(kLoadFailed, LoadSettings());
-    WriteBytes("settings.dat", {0x00});
+    WriteFileBytes("settings.dat", {0x00});
     EXPECT_EQ(kLoadFailed, LoadSettings());
     EXPECT_TRUE(SameRecord(before, g_settings));
 }
@@ -92,7 +92,7 @@ TEST_F(SettingsFile, AColoursTopByteIsNotSavedAndLoadsBackAsZero)
     g_settings.slots[3] = 0xFF800000;
     g_settings.chooserColours[2] = 0x7F030201;
     ASSERT_NE(0, SaveSettings());
-    Bytes file = ReadBytes("settings.dat");
+    Bytes file = ReadFileBytes("settings.dat");
     ASSERT_EQ(87u, file.size());
     EXPECT_EQ((Bytes{0x00, 0x00, 0x80}), Bytes(file.begin() + 15, file.begin() + 18));
     EXPECT_EQ((Bytes{0x01, 0x02, 0x03}), Bytes(file.begin() + 45, file.begin() + 48));
@@ -104,7 +104,7 @@ TEST_F(SettingsFile, AColoursTopByteIsNotSavedAndLoadsBackAsZero)
 TEST_F(SettingsFile, AFileLockedByAnotherHandleFailsToLoadWithoutFactoryValues)
 {
     Settings before = LoadedLookingRecord();
-    WriteBytes("settings.dat", FactoryFile());
+    WriteFileBytes("settings.dat", FactoryFile());
     HANDLE other = CreateFileA("settings.dat", GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
     ASSERT_NE(INVALID_HANDLE_VALUE, other);
     EXPECT_EQ(kLoadFailed, LoadSettings());
@@ -123,7 +123,7 @@ TEST_F(SettingsFile, AFolderNamedSettingsDatFailsToLoadWithoutFactoryValues)
 TEST_F(SettingsAtWindowCreation, ADamagedFileAtTheFirstStartGivesFactoryValuesButNoSaving)
 {
     Bytes damaged = {0x0B, 0x00, 0x01, 0x00, 0x13, 0x00, 0x00, 0x00, 0x00, 0xFF};
-    WriteBytes("settings.dat", damaged);
+    WriteFileBytes("settings.dat", damaged);
     ASSERT_NE(nullptr, StartTestOverlay());
     EXPECT_EQ(11, g_settings.slotCount);
     EXPECT_EQ(0x000000FFu, g_settings.slots[1]);
@@ -134,14 +134,14 @@ TEST_F(SettingsAtWindowCreation, ADamagedFileAtTheFirstStartGivesFactoryValuesBu
     EXPECT_EQ(0x00000000u, g_app.currentColour);
     EXPECT_EQ(0, g_app.saveOnExit);
     EndTestOverlay();
-    EXPECT_EQ(damaged, ReadBytes("settings.dat"));
+    EXPECT_EQ(damaged, ReadFileBytes("settings.dat"));
 }
 
 TEST_F(SettingsAtWindowCreation, ADamagedFileAfterALoadKeepsWhatWasLoaded)
 {
-    WriteBytes("settings.dat", TwoSlotFile());
+    WriteFileBytes("settings.dat", TwoSlotFile());
     EXPECT_EQ(kLoadRead, LoadSettingsForWindow());
-    WriteBytes("settings.dat", {0x02, 0x01});
+    WriteFileBytes("settings.dat", {0x02, 0x01});
     EXPECT_EQ(kLoadFailed, LoadSettingsForWindow());
     ExpectTwoSlotRecord(g_settings);
 }
@@ -150,7 +150,7 @@ TEST_F(SettingsAtWindowCreation, OddValuesFromAFileAreKeptAndTheWindowCopesWithT
 {
     // No slots, current slot 200, mirror 9, mute 2, spray size 7, custom flag 5.
     Bytes odd = Join({0x00, 0xC8, 0x09, 0x02, 0x07, 0x05}, Repeat(0x40, 48));
-    WriteBytes("settings.dat", odd);
+    WriteFileBytes("settings.dat", odd);
     HWND window = StartTestOverlay();
     ASSERT_NE(nullptr, window);
     EXPECT_EQ(0, g_settings.slotCount);
@@ -169,5 +169,5 @@ TEST_F(SettingsAtWindowCreation, OddValuesFromAFileAreKeptAndTheWindowCopesWithT
     OverlayWndProc(window, WM_CHAR, '+', 0);
     EXPECT_TRUE(IsWindow(window));
     EndTestOverlay();
-    EXPECT_EQ(odd, ReadBytes("settings.dat"));
+    EXPECT_EQ(odd, ReadFileBytes("settings.dat"));
 }

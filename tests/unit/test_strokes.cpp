@@ -5,6 +5,7 @@
 #include "fake_platform.h"
 #include "paint/strokes.h"
 #include "unit/overlay_fixture.h"
+#include "unit/stamp_helpers.h"
 
 static void ExpectSquare(RECT square, LONG left, LONG top, LONG right, LONG bottom)
 {
@@ -141,19 +142,6 @@ TEST_F(Stroke, AReleaseWithoutAPressStillStopsTheSound)
     ExpectStop(g_fake.soundCalls[0], SND_NODEFAULT);
 }
 
-static size_t PaintedCanvasBytes()
-{
-    DIBSECTION section;
-    if (GetObjectA(g_app.canvasBitmap, sizeof section, &section) != (int)sizeof section)
-        return 0;
-    GdiFlush();
-    const BYTE *bits = (const BYTE *)section.dsBm.bmBits;
-    size_t size = (size_t)g_app.screenWidth * g_app.screenHeight * 4, painted = 0;
-    for (size_t i = 0; i < size; i++)
-        painted += bits[i] != 0;
-    return painted;
-}
-
 TEST_F(Stroke, ASpraySizeOutsideTheFourDrawsNothing)
 {
     g_settings.spraySize = 20;
@@ -162,7 +150,7 @@ TEST_F(Stroke, ASpraySizeOutsideTheFourDrawsNothing)
     Send(WM_LBUTTONDOWN);
     Send(WM_MOUSEMOVE);
     Send(WM_LBUTTONUP);
-    EXPECT_EQ(0u, PaintedCanvasBytes());
+    EXPECT_EQ(0u, PaintedCanvasPixels());
     EXPECT_EQ(20, g_settings.spraySize);
 }
 
