@@ -3,9 +3,10 @@
 #include "settings/settings_codec.h"
 
 static const char kSettingsFile[] = "settings.dat";
-// A save writes here first, so that a save that fails part way leaves the
-// old file as it was.
-static const char kTempFile[] = "settings.dat.tmp";
+// A save writes one of these first, so that a save that fails part way
+// leaves the old file as it was. The second is for when something that is not
+// ours to remove, a folder say, sits on the first.
+static const char *const kTempFiles[] = {"settings.dat.tmp", "settings.dat.tmp2"};
 
 static const COLORREF kFactorySlots[] = {
     RGB(0, 0, 0),        // black
@@ -60,44 +61,70 @@ int LoadSettings()
 {
     HANDLE file = CreateFileA(kSettingsFile, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE) {
-        if (GetLastError() != ERROR_FILE_NOT_FOUND)
-            return kLoadFailed;
+    int result;
+    if (file != INVALID_HANDLE_VALUE) {
+        result = ReadSettingsFrom(file);
+        CloseHandle(file);
+    } else if (GetLastError() == ERROR_FILE_NOT_FOUND) {
         ApplyDefaults();
-        return kLoadNoFile;
+        result = kLoadNoFile;
+    } else {
+        result = kLoadFailed;
     }
-    int result = ReadSettingsFrom(file);
-    CloseHandle(file);
+    if (result != kLoadFailed)
+        g_app.settingsHeld = 1;
     return result;
 }
 
 int LoadSettingsForWindow()
 {
     int result = LoadSettings();
-    // Before the first load there are no slots and no spray size to work with.
-    int neverLoaded = g_settings.slotCount == 0 && g_settings.spraySize == 0;
-    if (result == kLoadFailed && neverLoaded)
+    // A window needs slots and a spray size to work with: when nothing was
+    // ever loaded, a failed load falls back to the factory values.
+    if (result == kLoadFailed && !g_app.settingsHeld) {
         ApplyDefaults();
+        g_app.settingsHeld = 1;
+    }
     return result;
+}
+
+// Creates a temporary file under the given name. A stale file left there (a
+// crash, a copy from another machine) may be read-only or hidden, which makes
+// creating it over fail: it is cleared away first.
+static HANDLE CreateTempFile(const char *name)
+{
+    DWORD attributes = GetFileAttributesA(name);
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        SetFileAttributesA(name, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(name);
+    }
+    return CreateFileA(name, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+}
+
+static int WriteWholeFile(HANDLE file, const BYTE *bytes, DWORD size)
+{
+    DWORD written = 0;
+    int saved = WriteFile(file, bytes, size, &written, NULL) && written == size
+                && FlushFileBuffers(file);
+    return CloseHandle(file) && saved;
 }
 
 int SaveSettings()
 {
     BYTE bytes[kMaxSettingsBytes];
     DWORD size = (DWORD)EncodeSettings(&g_settings, bytes);
-    HANDLE file = CreateFileA(kTempFile, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return 0;
-    DWORD written = 0;
-    int saved = WriteFile(file, bytes, size, &written, NULL) && written == size
-                && FlushFileBuffers(file);
-    saved = CloseHandle(file) && saved;
-    // One step: a reader finds either the old file or the whole new one. It
-    // fails, leaving the old file, while another handle forbids deleting it.
-    saved = saved && MoveFileExA(kTempFile, kSettingsFile,
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!saved)
-        DeleteFileA(kTempFile);
-    return saved;
+    for (const char *temp : kTempFiles) {
+        HANDLE file = CreateTempFile(temp);
+        if (file == INVALID_HANDLE_VALUE)
+            continue;
+        // One step: a reader finds either the old file or the whole new one. It
+        // fails, leaving the old file, while another handle forbids deleting it.
+        int saved = WriteWholeFile(file, bytes, size)
+                    && MoveFileExA(temp, kSettingsFile,
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        if (!saved)
+            DeleteFileA(temp);
+        return saved;
+    }
+    return 0;
 }

@@ -8,22 +8,41 @@
 class SettingsSave : public InFreshFolder {};
 class SettingsLoadRobustness : public InFreshFolder {};
 
-// The save writes "settings.dat.tmp" first and then puts it in place.
-TEST_F(SettingsSave, ThatCannotCreateItsNewFileFailsAndKeepsTheOldOne)
+// The save writes "settings.dat.tmp" first and then puts it in place. A
+// stale file of that name is cleared away; a folder of that name sends the
+// save to a second temporary name; only with both names taken does it fail.
+TEST_F(SettingsSave, StaleTemporaryNamesNeverBlockASaveForGood)
 {
     WriteFileBytes("settings.dat", TwoSlotFile());
-    ASSERT_TRUE(CreateDirectoryA("settings.dat.tmp", NULL));
     Settings before = LoadedLookingRecord();
-    EXPECT_EQ(0, SaveSettings());
-    EXPECT_EQ(TwoSlotFile(), ReadFileBytes("settings.dat"));
-    EXPECT_EQ((std::vector<std::string>{"settings.dat", "settings.dat.tmp"}), FolderEntries("."));
-    EXPECT_TRUE(GetFileAttributesA("settings.dat.tmp") & FILE_ATTRIBUTE_DIRECTORY);
-    EXPECT_TRUE(SameRecord(before, g_settings));
 
-    // Once the name is free again the same record saves.
-    ASSERT_TRUE(RemoveDirectoryA("settings.dat.tmp"));
+    WriteFileBytes("settings.dat.tmp", {1, 2, 3});
+    ASSERT_TRUE(SetFileAttributesA("settings.dat.tmp",
+                                   FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
     EXPECT_NE(0, SaveSettings());
     EXPECT_EQ(Encoded(before), ReadFileBytes("settings.dat"));
+    EXPECT_EQ(std::vector<std::string>{"settings.dat"}, FolderEntries("."));
+    EXPECT_FALSE(GetFileAttributesA("settings.dat") & FILE_ATTRIBUTE_READONLY);
+
+    g_settings.spraySize = 32;
+    ASSERT_TRUE(CreateDirectoryA("settings.dat.tmp", NULL));
+    EXPECT_NE(0, SaveSettings());
+    EXPECT_EQ(Encoded(g_settings), ReadFileBytes("settings.dat"));
+    EXPECT_EQ((std::vector<std::string>{"settings.dat", "settings.dat.tmp"}), FolderEntries("."));
+
+    // Both names taken: the save fails and the old file stays byte for byte.
+    Bytes kept = ReadFileBytes("settings.dat");
+    ASSERT_TRUE(CreateDirectoryA("settings.dat.tmp2", NULL));
+    g_settings.spraySize = 13;
+    EXPECT_EQ(0, SaveSettings());
+    EXPECT_EQ(kept, ReadFileBytes("settings.dat"));
+    EXPECT_EQ(3u, FolderEntries(".").size());
+
+    // Once a name is free again the same record saves, leaving no temporary file.
+    ASSERT_TRUE(RemoveDirectoryA("settings.dat.tmp"));
+    ASSERT_TRUE(RemoveDirectoryA("settings.dat.tmp2"));
+    EXPECT_NE(0, SaveSettings());
+    EXPECT_EQ(Encoded(g_settings), ReadFileBytes("settings.dat"));
     EXPECT_EQ(std::vector<std::string>{"settings.dat"}, FolderEntries("."));
 }
 
@@ -31,8 +50,9 @@ TEST_F(SettingsSave, ThatCannotCreateItsNewFileWritesNoFileAtAll)
 {
     ApplyDefaults();
     ASSERT_TRUE(CreateDirectoryA("settings.dat.tmp", NULL));
+    ASSERT_TRUE(CreateDirectoryA("settings.dat.tmp2", NULL));
     EXPECT_EQ(0, SaveSettings());
-    EXPECT_EQ(std::vector<std::string>{"settings.dat.tmp"}, FolderEntries("."));
+    EXPECT_EQ((std::vector<std::string>{"settings.dat.tmp", "settings.dat.tmp2"}), FolderEntries("."));
 }
 
 TEST_F(SettingsSave, RefusedWhileAnotherHandleForbidsReplacingTheFileKeepsTheOldOne)

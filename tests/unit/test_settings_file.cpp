@@ -146,6 +146,31 @@ TEST_F(SettingsAtWindowCreation, ADamagedFileAfterALoadKeepsWhatWasLoaded)
     ExpectTwoSlotRecord(g_settings);
 }
 
+// A record of no slots and spray size 0 is a real record, not "nothing loaded
+// yet": a failed reload must not replace it with the factory values.
+TEST_F(SettingsAtWindowCreation, AFailedReloadKeepsALoadedRecordEvenOfNoSlotsAndSizeZero)
+{
+    Bytes empty = Join({0x00, 0x00, 0x00, 0x01, 0x00, 0x00}, Repeat(0x22, 48));
+    WriteFileBytes("settings.dat", empty);
+    EXPECT_EQ(kLoadRead, LoadSettingsForWindow());
+    ASSERT_EQ(0, g_settings.slotCount);
+    ASSERT_EQ(0, g_settings.spraySize);
+
+    // Another program holds the file without sharing: the reload fails.
+    HANDLE other = CreateFileA("settings.dat", GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, other);
+    EXPECT_EQ(kLoadFailed, LoadSettingsForWindow());
+    CloseHandle(other);
+    EXPECT_EQ(0, g_settings.slotCount);
+    EXPECT_EQ(0, g_settings.spraySize);
+    EXPECT_EQ(1, g_settings.mute);
+    EXPECT_EQ(0x00222222u, g_settings.chooserColours[0]);
+
+    // Saved again, the user's file comes back byte for byte.
+    EXPECT_NE(0, SaveSettings());
+    EXPECT_EQ(empty, ReadFileBytes("settings.dat"));
+}
+
 TEST_F(SettingsAtWindowCreation, OddValuesFromAFileAreKeptAndTheWindowCopesWithThem)
 {
     // No slots, current slot 200, mirror 9, mute 2, spray size 7, custom flag 5.
