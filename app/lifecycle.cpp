@@ -7,13 +7,34 @@
 #include "colour/slots.h"
 #include "paint/backdrop.h"
 #include "paint/canvas.h"
+#include "paint/strokes.h"
 
 enum {
     kIconId = 141,
     kQuitReplacementFailed = 1,
-    // Bound on each window's answer to the repaint broadcast of a clear.
+    // Bound on each window's answer to the repaint broadcast.
     kBroadcastTimeoutMs = 200,
+    // A deactivation later than this after our own hide is the user's.
+    kOwnHideAnswerMs = 1000,
 };
+
+static void RepaintOtherWindows()
+{
+    // A window that does not answer must not hold up the caller.
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(HWND_BROADCAST, WM_PAINT, 0, 0, SMTO_ABORTIFHUNG, kBroadcastTimeoutMs,
+                        &ignored);
+}
+
+// Copies the screen once it no longer shows the overlay: the uncovered
+// windows have drawn themselves again and a compositor has presented that.
+// Otherwise the old paint could end up in the copy and be blended twice.
+static void CaptureUncoveredScreen()
+{
+    RepaintOtherWindows();
+    PlatformWaitForCompositor();
+    CaptureBackdrop();
+}
 
 LRESULT OverlayCreate(HWND hwnd)
 {
@@ -60,6 +81,14 @@ LRESULT OverlayDestroy(HWND)
 
 static void StepBack(HWND hwnd)
 {
+    // The button's release and a digit's key-up go to whoever has the
+    // input now: end the stroke and the hold here, or they run on. A clear
+    // deactivates the old window too, but the user has not left: the stroke
+    // and the hold carry over to the new window.
+    if (!g_app.clearPending) {
+        SprayRelease(hwnd);
+        ForgetHeldDigit();
+    }
     LONG style = GetWindowLongA(hwnd, GWL_EXSTYLE);
     SetWindowLongA(hwnd, GWL_EXSTYLE, style & ~WS_EX_TOOLWINDOW);
     HICON icon = LoadIconA(g_app.instance, MAKEINTRESOURCEA(kIconId));
@@ -70,30 +99,44 @@ static void StepBack(HWND hwnd)
     g_app.reactivationPending = 1;
 }
 
+// The window was hidden and shown without being activated: take the
+// activation and the keyboard back, or keys go nowhere.
+static void TakeKeyboard(HWND hwnd)
+{
+    SetForegroundWindow(hwnd);
+    SetActiveWindow(hwnd);
+    SetFocus(hwnd);
+}
+
 static void ComeBack(HWND hwnd)
 {
     LONG style = GetWindowLongA(hwnd, GWL_EXSTYLE);
     g_app.ownHideUnanswered = 1;
+    g_app.ownHideTick = GetTickCount();
     SetWindowPos(hwnd, NULL, 0, 0, 0, 0,
                  SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
     SetWindowLongA(hwnd, GWL_EXSTYLE, style | WS_EX_TOOLWINDOW);
-    // Hidden now, so the capture sees what the screen shows without us.
-    CaptureBackdrop();
+    CaptureUncoveredScreen();
     SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0,
                  SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
     InvalidateRect(hwnd, NULL, FALSE);
     UpdateWindow(hwnd);
     SelectSlot(g_settings.currentSlot);
     g_app.reactivationPending = 0;
+    TakeKeyboard(hwnd);
+    // Active and focused again: any deactivation from now on is real.
+    if (GetActiveWindow() == hwnd && GetFocus() == hwnd)
+        g_app.ownHideUnanswered = 0;
 }
 
-// Hiding the active window takes its activation away. Wine reports that
+// Hiding the active window takes its activation away. Wine may report that
 // deactivation only after the window is back on top, with no other window
 // taking the activation; it is not the user leaving, so it must not send
-// the window back down.
+// the window back down. Only a deactivation soon after our own hide counts.
 static int IsOwnHideAnswer(HWND hwnd)
 {
-    int own = g_app.ownHideUnanswered && GetForegroundWindow() == NULL && IsWindowVisible(hwnd);
+    int own = g_app.ownHideUnanswered && GetTickCount() - g_app.ownHideTick < kOwnHideAnswerMs
+              && GetForegroundWindow() == NULL && IsWindowVisible(hwnd);
     g_app.ownHideUnanswered = 0;
     return own;
 }
@@ -115,14 +158,6 @@ LRESULT OverlayActivate(HWND hwnd, WPARAM wParam, LPARAM lParam)
     }
 }
 
-static void RepaintOtherWindows()
-{
-    // A window that does not answer must not hold up the clear.
-    DWORD_PTR ignored;
-    SendMessageTimeoutA(HWND_BROADCAST, WM_PAINT, 0, 0, SMTO_ABORTIFHUNG, kBroadcastTimeoutMs,
-                        &ignored);
-}
-
 LRESULT ClearRequest(HWND hwnd)
 {
     // With no clear pending, the close below runs the shutdown sequence.
@@ -132,7 +167,8 @@ LRESULT ClearRequest(HWND hwnd)
                              g_app.instance))
         PostQuitMessage(kQuitReplacementFailed);
     if (g_app.overlay) {
-        // The old window is gone, so the capture sees the screen without paint.
+        // The old window is gone; the windows under it have drawn again.
+        PlatformWaitForCompositor();
         CaptureBackdrop();
         ShowWindow(g_app.overlay, SW_SHOW);
     }

@@ -1,6 +1,7 @@
 // The few platform calls that tests replace: ending the process, playing
-// sound and the modal colour chooser. Tests link their own version of
-// these three functions in place of platform.cpp.
+// sound, the modal colour chooser, the pointer position and the wait for the
+// compositor. Tests link their own version of these functions in place of
+// platform.cpp.
 #pragma once
 #include <windows.h>
 #include <commdlg.h>
@@ -9,3 +10,7 @@
 void PlatformEndProcess(UINT exitCode);
 BOOL PlatformPlaySound(LPCSTR sound, HMODULE module, DWORD flags);
 BOOL PlatformChooseColor(CHOOSECOLORA *record);
+BOOL PlatformGetCursorPos(POINT *pointer);
+// Returns once a compositing desktop has presented what was last drawn or
+// hidden; at once where there is no compositor.
+void PlatformWaitForCompositor();

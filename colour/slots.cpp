@@ -94,6 +94,11 @@ LRESULT SlotKeyUp(WPARAM key)
     return 0;
 }
 
+void ForgetHeldDigit()
+{
+    g_app.holdCounter = 0;
+}
+
 LRESULT SlotWheel(WPARAM wParam)
 {
     short delta = (short)HIWORD(wParam);

@@ -16,4 +16,7 @@ int SlotBefore(int k, int count);
 
 LRESULT SlotKeyDown(WPARAM key);
 LRESULT SlotKeyUp(WPARAM key);
+// A digit's key-up may never come once the focus has gone elsewhere: the
+// next tap must not count as the end of that hold.
+void ForgetHeldDigit();
 LRESULT SlotWheel(WPARAM wParam);

@@ -56,8 +56,10 @@ LRESULT SprayDab(HWND hwnd)
     if (!g_settings.mute)
         PlatformPlaySound(kHissName, NULL,
                           SND_RESOURCE | SND_ASYNC | SND_NODEFAULT | SND_LOOP | SND_NOSTOP);
+    // No dab where the pointer is unknown (a locked session, say).
     POINT pointer;
-    GetCursorPos(&pointer);
+    if (!PlatformGetCursorPos(&pointer))
+        return 0;
     RECT square = DabSquare(pointer.x, pointer.y, g_settings.spraySize);
     StampSpray(g_app.canvasDC, square);
     // The dab is on the window already; the repaint only validates it.

@@ -1,6 +1,8 @@
 // Recording stand-ins for the platform seam.
 #include "fake_platform.h"
 #include "app/platform.h"
+#include "app/state.h"
+#include "paint/backdrop.h"
 
 FakePlatform g_fake;
 
@@ -28,4 +30,19 @@ BOOL PlatformChooseColor(CHOOSECOLORA *record)
         return FALSE;
     record->rgbResult = g_fake.chooserColour;
     return TRUE;
+}
+
+BOOL PlatformGetCursorPos(POINT *pointer)
+{
+    if (g_fake.pointerQueryFails)
+        return FALSE;
+    return GetCursorPos(pointer);
+}
+
+void PlatformWaitForCompositor()
+{
+    g_fake.compositorWaitsVisible.push_back(g_app.overlay && IsWindowVisible(g_app.overlay));
+    // A screen copy taken before the wait would show the overlay itself:
+    // drop it, so that only a copy taken after the wait survives.
+    ReleaseBackdrop();
 }

@@ -19,6 +19,10 @@ struct FakePlatform {
     // What the chooser does: confirm with chooserColour, or cancel.
     int chooserConfirms;
     COLORREF chooserColour;
+    // The pointer query fails while this is set; otherwise it is the real one.
+    int pointerQueryFails;
+    // Whether the overlay was visible at each wait for the compositor.
+    std::vector<BOOL> compositorWaitsVisible;
 };
 
 extern FakePlatform g_fake;

@@ -1,13 +1,13 @@
 // The end-to-end harness.
 #include "e2e/harness.h"
 
-static std::string ProgramPath()
+static std::string ProgramPath(const char *exeName)
 {
-    // pintaflux.exe is built beside the test executable.
+    // The programs are built beside the test executable.
     char path[MAX_PATH];
     DWORD length = GetModuleFileNameA(NULL, path, MAX_PATH);
     std::string own(path, length);
-    return own.substr(0, own.find_last_of("\\/") + 1) + "pintaflux.exe";
+    return own.substr(0, own.find_last_of("\\/") + 1) + exeName;
 }
 
 std::string MakeFreshFolder()
@@ -27,11 +27,16 @@ std::string MakeFreshFolder()
 
 int StartProgram(const std::string &folder, Program *program)
 {
+    return StartProgramNamed("pintaflux.exe", folder, program);
+}
+
+int StartProgramNamed(const char *exeName, const std::string &folder, Program *program)
+{
     program->folder = folder;
     program->window = NULL;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    std::string path = ProgramPath();
+    std::string path = ProgramPath(exeName);
     std::string commandLine = "\"" + path + "\"";
     return CreateProcessA(path.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL,
                           folder.c_str(), &startup, &program->process) != FALSE;

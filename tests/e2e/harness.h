@@ -18,6 +18,8 @@ std::string MakeFreshFolder();
 
 // Starts pintaflux.exe with the given working directory. Returns 1 on success.
 int StartProgram(const std::string &folder, Program *program);
+// Starts another program built beside the tests, for example other_program.exe.
+int StartProgramNamed(const char *exeName, const std::string &folder, Program *program);
 
 // Starts it and waits for its overlay window to show. Returns 1 when shown.
 int StartAndWaitForWindow(Program *program);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include "app/state.h"
 #include "app/window_proc.h"
+#include "colour/slots.h"
 #include "fake_platform.h"
 #include "unit/overlay_fixture.h"
 
@@ -77,6 +78,59 @@ TEST_F(Lifecycle, ComingBackLaysThePaintOverTheScreenAsItIsNow)
     EXPECT_TRUE(LooksLike(ScreenPixel(11, 10), RGB(0, 128, 255))) << std::hex
                                                                    << ScreenPixel(11, 10);
     DestroyWindow(picture);
+}
+
+// The come-back hides the window and shows it again without activating it;
+// a clear shows a new one.
+TEST_F(Lifecycle, ComingBackWaitsForTheUncoveredScreenAndTakesTheKeyboard)
+{
+    // Each waits while hidden and copies the screen after the wait. A clear
+    // waits before the new window shows, and again as that window comes
+    // back on top at its first activation.
+    OverlayWndProc(window, WM_CHAR, 'x', 0);
+    EXPECT_EQ((std::vector<BOOL>{FALSE, FALSE}), g_fake.compositorWaitsVisible);
+    EXPECT_NE(nullptr, g_app.backdropDC);
+    window = g_app.overlay;
+
+    Activate(WA_INACTIVE);
+    g_fake.compositorWaitsVisible.clear();
+    Activate(WA_ACTIVE);
+    EXPECT_EQ(std::vector<BOOL>{FALSE}, g_fake.compositorWaitsVisible);
+    EXPECT_NE(nullptr, g_app.backdropDC);
+    EXPECT_EQ(window, GetActiveWindow());
+    EXPECT_EQ(window, GetFocus());
+
+    // Once it has the keyboard again, losing the activation to nobody is
+    // the user leaving, not an answer to the hide: it steps back.
+    SetActiveWindow(NULL);
+    EXPECT_EQ(1, g_app.reactivationPending);
+    EXPECT_FALSE(ExStyle() & WS_EX_TOPMOST);
+}
+
+// The release of the button and a digit's key-up go to the program the user
+// switched to; the overlay must not go on spraying or store a slot later.
+TEST_F(Lifecycle, SteppingBackEndsTheStrokeAndTheDigitHold)
+{
+    g_app.holdThreshold = 3;
+    g_settings.slots[5] = RGB(1, 2, 3);
+    SelectSlot(1);
+    OverlayWndProc(window, WM_LBUTTONDOWN, 0, 0);
+    for (int i = 0; i < 3; i++)
+        OverlayWndProc(window, WM_KEYDOWN, '4', 0);
+    g_fake.soundCalls.clear();
+    Activate(WA_INACTIVE);
+
+    EXPECT_EQ(0, g_app.spraying);
+    EXPECT_FALSE(KillTimer(window, 1)) << "the spray timer still runs";
+    ASSERT_EQ(1u, g_fake.soundCalls.size());
+    EXPECT_EQ("", g_fake.soundCalls[0].sound);
+
+    // Back again, a tap of 5 selects slot 5 and stores nothing.
+    Activate(WA_ACTIVE);
+    OverlayWndProc(window, WM_KEYDOWN, '5', 0);
+    OverlayWndProc(window, WM_KEYUP, '5', 0);
+    EXPECT_EQ(RGB(1, 2, 3), g_settings.slots[5]);
+    EXPECT_EQ(RGB(1, 2, 3), g_app.currentColour);
 }
 
 TEST_F(Lifecycle, ClearReplacesTheWindowAndItsCanvasButNotTheProcess)

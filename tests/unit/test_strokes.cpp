@@ -162,3 +162,14 @@ TEST_F(Stroke, EveryDabSquareIsValidatedRightAway)
     EXPECT_FALSE(GetUpdateRect(window, &left, FALSE));
     Send(WM_LBUTTONUP);
 }
+
+TEST_F(Stroke, NoDabWhereThePointerIsUnknown)
+{
+    g_app.currentColour = RGB(255, 255, 255);
+    g_fake.pointerQueryFails = 1;
+    Send(WM_LBUTTONDOWN);
+    Send(WM_TIMER);
+    Send(WM_MOUSEMOVE);
+    Send(WM_LBUTTONUP);
+    EXPECT_EQ(0u, PaintedCanvasPixels());
+}
