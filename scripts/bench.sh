@@ -8,7 +8,7 @@ source "$root/scripts/wine-env.sh"
 wine_env_setup "$build"
 trap cleanup_all EXIT
 
-bench="$(cd "$build" && pwd)/bin/pintaflux_bench.exe"
+bench="$(cd "$windows_build" && pwd)/bin/pintaflux_bench.exe"
 [ -f "$bench" ] || { echo "no $bench: build first" >&2; exit 1; }
 out="$(cd "$build" && pwd)/bench-output.txt"
 
@@ -18,7 +18,7 @@ for depth in 24 16; do
   start_xvfb "$depth" || { status=1; continue; }
   start_wineserver
   # The wineserver may keep a pipe open: write to a file, then show it.
-  (cd "$build" && wine "$bench" </dev/null >"$out" 2>&1) || status=1
+  (cd "$build" && "$WINE" "$bench" </dev/null >"$out" 2>&1) || status=1
   cat "$out"
   stop_wineserver
   stop_xvfb

@@ -25,43 +25,58 @@ needed_files=(
   "/usr/i686-w64-mingw32/include/windows.h:mingw-w64-i686-dev"
 )
 
-missing=()
-for pair in "${needed[@]}"; do
-  command -v "${pair%%:*}" >/dev/null 2>&1 || missing+=("${pair##*:}")
-done
-for pair in "${needed_files[@]}"; do
-  [ -e "${pair%%:*}" ] || missing+=("${pair##*:}")
-done
+# Prints the packages of "command:package" and "/file:package" pairs that are
+# missing here.
+missing_packages() {
+  local pair
+  for pair in "$@"; do
+    case "$pair" in
+      /*) [ -e "${pair%%:*}" ] || echo "${pair##*:}" ;;
+      *) command -v "${pair%%:*}" >/dev/null 2>&1 || echo "${pair##*:}" ;;
+    esac
+  done
+}
+
+# Installs the given packages with apt, as root or through sudo.
+install_packages() {
+  [ $# -eq 0 ] && return 0
+  if ! command -v apt-get >/dev/null 2>&1; then
+    echo "bootstrap: apt-get not found. Install these by hand, then run again:" >&2
+    printf '  %s\n' "$@" | sort -u >&2
+    exit 1
+  fi
+  local sudo=""
+  if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null 2>&1; then
+      echo "bootstrap: not root and sudo is missing; run as root to install:" >&2
+      printf '  %s\n' "$@" | sort -u >&2
+      exit 1
+    fi
+    sudo="sudo"
+  fi
+  echo "bootstrap: installing $(printf '%s\n' "$@" | sort -u | tr '\n' ' ')"
+  export DEBIAN_FRONTEND=noninteractive
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $sudo dpkg --add-architecture i386
+  fi
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends $(printf '%s\n' "$@" | sort -u) >/dev/null
+  echo "bootstrap: done"
+}
+
+missing=($(missing_packages "${needed[@]}" "${needed_files[@]}"))
 # 32-bit Wine: the i386 loader package.
 dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "ok installed" || missing+=("wine32:i386")
 # `convert` may be a stand-in without ImageMagick behind it.
 dpkg-query -W -f='${Status}' imagemagick 2>/dev/null | grep -q "ok installed" || missing+=("imagemagick")
+install_packages "${missing[@]}"
 
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
+# A machine that cannot run 32-bit programs tests a 64-bit build under 64-bit Wine.
+source "$(dirname "$0")/wine-env.sh"
+if ! host_runs_32bit; then
+  install_packages $(missing_packages \
+    "x86_64-w64-mingw32-g++-posix:g++-mingw-w64-x86-64-posix" \
+    "x86_64-w64-mingw32-windres:binutils-mingw-w64-x86-64" \
+    "/usr/x86_64-w64-mingw32/include/windows.h:mingw-w64-x86-64-dev" \
+    "/usr/lib/wine/wine64:wine64")
 fi
-
-if ! command -v apt-get >/dev/null 2>&1; then
-  echo "bootstrap: apt-get not found. Install these by hand, then run again:" >&2
-  printf '  %s\n' "${missing[@]}" | sort -u >&2
-  exit 1
-fi
-
-SUDO=""
-if [ "$(id -u)" -ne 0 ]; then
-  if ! command -v sudo >/dev/null 2>&1; then
-    echo "bootstrap: not root and sudo is missing; run as root to install:" >&2
-    printf '  %s\n' "${missing[@]}" | sort -u >&2
-    exit 1
-  fi
-  SUDO="sudo"
-fi
-
-echo "bootstrap: installing $(printf '%s\n' "${missing[@]}" | sort -u | tr '\n' ' ')"
-export DEBIAN_FRONTEND=noninteractive
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  $SUDO dpkg --add-architecture i386
-fi
-$SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends $(printf '%s\n' "${missing[@]}" | sort -u) >/dev/null
-echo "bootstrap: done"

@@ -1,12 +1,26 @@
 #!/usr/bin/env bash
-# Configures (once) and builds pintaflux.exe and its tests with the cross toolchain.
+# Configures (once) and builds pintaflux.exe and its tests with the cross
+# toolchain. On a machine that cannot run 32-bit programs it also builds the
+# same sources for 64-bit Windows into "$build/x64", for the tests to run.
 set -euo pipefail
 build="${1:-build}"
 root="$(cd "$(dirname "$0")/.." && pwd)"
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-        -DCMAKE_BUILD_TYPE=Release >/dev/null
-fi
+source "$root/scripts/wine-env.sh"
+
+build_tree() {
+  local tree="$1" toolchain="$2"
+  if [ ! -f "$tree/CMakeCache.txt" ]; then
+    cmake -S "$root" -B "$tree" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" \
+          -DCMAKE_BUILD_TYPE=Release >/dev/null
+  fi
+  cmake --build "$tree" -j"$(nproc)"
+}
+
 # Called from make: keep its directory messages out of the output.
 unset MAKEFLAGS MAKELEVEL MFLAGS
-cmake --build "$build" -j"$(nproc)"
+build_tree "$build" mingw-i686.cmake
+choose_windows_build "$build"
+if [ "$windows_build" != "$build" ]; then
+  echo "build: this machine cannot run 32-bit programs; building the tests for 64-bit Windows too"
+  build_tree "$windows_build" mingw-x86_64.cmake
+fi

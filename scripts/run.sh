@@ -5,17 +5,18 @@
 set -uo pipefail
 build="${1:-build}"
 root="$(cd "$(dirname "$0")/.." && pwd)"
-exe="$(cd "$build" && pwd)/bin/pintaflux.exe"
 source "$root/scripts/wine-env.sh"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   wine_env_setup "$build" desktop
+  exe="$(cd "$windows_build" && pwd)/bin/pintaflux.exe"
   ensure_prefix
-  wine "$exe"
+  "$WINE" "$exe"
   exit $?
 fi
 
 wine_env_setup "$build" xvfb
+exe="$(cd "$windows_build" && pwd)/bin/pintaflux.exe"
 trap cleanup_all EXIT
 start_xvfb 24 || exit 1
 start_wineserver
@@ -27,7 +28,7 @@ xlogo -geometry 1024x768+0+0 -bg '#3a6ea5' -fg white >/dev/null 2>&1 &
 started_pids+=("$!")
 sleep 1
 
-wine "$exe" </dev/null >/dev/null 2>&1 &
+"$WINE" "$exe" </dev/null >/dev/null 2>&1 &
 program=$!
 for _ in $(seq 1 100); do
   xdotool search --class pintaflux.exe >/dev/null 2>&1 && break

@@ -9,6 +9,9 @@ wine_env_setup "$build"
 trap cleanup_all EXIT
 
 status=0
+if [ "$windows_build" != "$build" ]; then
+  echo "== this machine cannot run 32-bit programs: the Windows tests run the 64-bit build of the same sources"
+fi
 echo "== build checks"
 (cd "$build" && ctest --output-on-failure -L host) || status=1
 
@@ -16,7 +19,7 @@ for depth in 24 16; do
   echo "== tests at depth $depth"
   start_xvfb "$depth" || { status=1; continue; }
   start_wineserver
-  (cd "$build" && ctest --output-on-failure -LE host) || status=1
+  (cd "$windows_build" && ctest --output-on-failure -LE host) || status=1
   stop_wineserver
   stop_xvfb
 done

@@ -1,20 +1,52 @@
-# Sourced by the run and test scripts: a private Wine prefix inside the build
-# folder, a private X display when asked for, and the clean-up of both.
+# Sourced by the run, test and bench scripts: a private Wine prefix inside the
+# build folder, a private X display when asked for, and the clean-up of both.
 # Everything started here is ended by its PID.
+
+# Whether this machine runs 32-bit programs itself. Some 64-bit kernels refuse
+# them; an emulator registered for them (qemu) runs Wine, but one program
+# start then costs about a minute, far too slow to test with.
+host_runs_32bit() {
+  local entry
+  for entry in /proc/sys/fs/binfmt_misc/*; do
+    [ -f "$entry" ] || continue
+    if grep -qx enabled "$entry" && grep -q '^magic 7f454c4601010100' "$entry"; then
+      return 1
+    fi
+  done
+  [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+# The Windows programs to run: the 32-bit build where the machine runs 32-bit
+# programs, else the 64-bit build of the same sources (in "$build/x64"), under
+# 64-bit Wine. Sets windows_build, WINE and WINEARCH.
+choose_windows_build() {
+  local build="$1"
+  if [ "${PINTAFLUX_WINDOWS_BITS:-}" = 64 ] || { [ "${PINTAFLUX_WINDOWS_BITS:-}" != 32 ] && ! host_runs_32bit; }; then
+    windows_build="$build/x64"
+    WINE=/usr/lib/wine/wine64
+    export WINEARCH=win64
+  else
+    windows_build="$build"
+    WINE=wine
+    export WINEARCH=win32
+  fi
+}
 
 # The prefix for a private Xvfb, where no window manager runs, tells Wine to
 # manage its windows itself: otherwise every hidden full-screen window waits
 # about two seconds for a window manager that never answers.
 wine_env_setup() {
   local build="$1" kind="${2:-xvfb}"
+  wine_kind="$kind"
+  choose_windows_build "$build"
   export WINEPREFIX="$(cd "$build" && pwd)/wineprefix-$kind"
+  [ "$WINEARCH" = win64 ] && WINEPREFIX="$WINEPREFIX-64"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree=;mshtml="
   # A private Xvfb has no sound card either; keep ALSA from complaining.
   if [ "$kind" = xvfb ]; then
     WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winealsa.drv="
   fi
-  export WINEARCH=win32
   started_pids=()
 }
 
@@ -50,9 +82,9 @@ stop_xvfb() {
 ensure_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "creating Wine prefix $WINEPREFIX (once)"
-    wineboot -i >/dev/null 2>&1 || true
-    if [ "$(basename "$WINEPREFIX")" = "wineprefix-xvfb" ]; then
-      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+    "$WINE" wineboot -i >/dev/null 2>&1 || true
+    if [ "$wine_kind" = xvfb ]; then
+      "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     fi
     wineserver -w
   fi
@@ -64,7 +96,7 @@ start_wineserver() {
   ensure_prefix
   # The server must not hold our standard output open.
   wineserver -p </dev/null >/dev/null 2>&1
-  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+  "$WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 # Ends the wineserver of our own prefix, and with it every Wine process in it.

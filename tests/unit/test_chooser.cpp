@@ -30,7 +30,8 @@ TEST_F(Chooser, OpensWithTheCurrentColourAndTheSettingsCustomColours)
     RightClick();
     ASSERT_EQ(1, g_fake.chooserCalls);
     const CHOOSECOLORA &record = g_fake.lastChooser;
-    EXPECT_EQ(36u, record.lStructSize);
+    // 36 bytes in the 32-bit program; the 64-bit test build has wider pointers.
+    EXPECT_EQ(sizeof(void *) == 4 ? 36u : 72u, record.lStructSize);
     EXPECT_EQ(window, record.hwndOwner);
     EXPECT_EQ(nullptr, record.hInstance);
     EXPECT_EQ(RGB(80, 40, 0), record.rgbResult);
