@@ -1,7 +1,7 @@
 # Pintaflux: build, run and test on Debian or Ubuntu.
 BUILD ?= build
 
-.PHONY: all build run test bench clean bootstrap
+.PHONY: all build run test bench dist clean bootstrap
 
 all: build
 
@@ -21,5 +21,9 @@ test: build
 bench: build
 	@bash scripts/bench.sh $(BUILD)
 
+# The Windows download, from a clean build of its own: dist/pintaflux-<version>-win32.zip.
+dist: bootstrap
+	@bash scripts/dist.sh $(BUILD)/dist dist
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) dist

@@ -17,6 +17,8 @@ needed=(
   "xdpyinfo:x11-utils"
   "xset:x11-xserver-utils"
   "convert:imagemagick"
+  "zip:zip"
+  "unzip:unzip"
 )
 # Files that must exist, each with its package.
 needed_files=(

@@ -14,3 +14,7 @@ void WriteFileBytes(const std::string &path, const std::vector<BYTE> &bytes);
 
 // Names of everything in the folder, "." and ".." left out.
 std::vector<std::string> FolderEntries(const std::string &folder);
+
+// Removes the folder with everything in it, read-only files too; nonzero
+// when the folder is gone.
+int RemoveFolderTree(const std::string &folder);

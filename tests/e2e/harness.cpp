@@ -1,5 +1,28 @@
 // The end-to-end harness.
 #include "e2e/harness.h"
+#include <gtest/gtest.h>
+
+// The folders made for the tests and not yet removed.
+static std::vector<std::string> madeFolders;
+
+static void RemoveMadeFolders()
+{
+    std::vector<std::string> left;
+    for (const std::string &folder : madeFolders)
+        if (!RemoveFolderTree(folder))
+            left.push_back(folder);
+    madeFolders = left;
+}
+
+// Removes them when a test has ended, passed or failed: by then its fixture
+// has ended the programs started in them. What a program still running held
+// on to is tried again after the next test and at the very end.
+class RemoveFoldersAfterEachTest : public ::testing::EmptyTestEventListener {
+    void OnTestEnd(const ::testing::TestInfo &) override { RemoveMadeFolders(); }
+    void OnTestProgramEnd(const ::testing::UnitTest &) override { RemoveMadeFolders(); }
+};
+static const bool removalRegistered =
+    (::testing::UnitTest::GetInstance()->listeners().Append(new RemoveFoldersAfterEachTest), true);
 
 static std::string ProgramPath(const char *exeName)
 {
@@ -18,8 +41,10 @@ std::string MakeFreshFolder()
     for (;;) {
         char name[MAX_PATH];
         wsprintfA(name, "%spintaflux-e2e-%lu-%d", temp, GetCurrentProcessId(), ++serial);
-        if (CreateDirectoryA(name, NULL))
+        if (CreateDirectoryA(name, NULL)) {
+            madeFolders.push_back(name);
             return name;
+        }
         if (GetLastError() != ERROR_ALREADY_EXISTS)
             return "";
     }

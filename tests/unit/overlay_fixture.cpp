@@ -1,21 +1,34 @@
 // Test set-up shared by the in-process tests.
 #include "unit/overlay_fixture.h"
+#include <cstdlib>
 #include "app/startup.h"
 #include "app/state.h"
+#include "common/files.h"
 #include "fake_platform.h"
+
+static char privateFolder[MAX_PATH];
+
+// At exit, whether the tests passed or not: leave the folder and remove it
+// with whatever they left in it.
+static void RemovePrivateWorkingFolder()
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    SetCurrentDirectoryA(temp);
+    RemoveFolderTree(privateFolder);
+}
 
 // The program reads and writes "settings.dat" in the working directory, so
 // the tests run in a folder of their own and start every test without one.
 static void UsePrivateWorkingFolder()
 {
-    static int moved = 0;
-    if (!moved) {
-        char temp[MAX_PATH], folder[MAX_PATH];
+    if (!privateFolder[0]) {
+        char temp[MAX_PATH];
         GetTempPathA(MAX_PATH, temp);
-        wsprintfA(folder, "%spintaflux-unit-%lu", temp, GetCurrentProcessId());
-        CreateDirectoryA(folder, NULL);
-        SetCurrentDirectoryA(folder);
-        moved = 1;
+        wsprintfA(privateFolder, "%spintaflux-unit-%lu", temp, GetCurrentProcessId());
+        CreateDirectoryA(privateFolder, NULL);
+        SetCurrentDirectoryA(privateFolder);
+        atexit(RemovePrivateWorkingFolder);
     }
     DeleteFileA("settings.dat");
 }

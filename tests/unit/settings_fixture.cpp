@@ -5,27 +5,6 @@
 #include "settings/settings_codec.h"
 #include "unit/overlay_fixture.h"
 
-static void RemoveFolder(const std::string &folder)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string path = folder + "\\" + name;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveFolder(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
-
 void InFreshFolder::SetUp()
 {
     // First, because its first call moves to the tests' shared folder.
@@ -46,7 +25,7 @@ void InFreshFolder::TearDown()
     // A window left open saves here rather than anywhere else.
     EndTestOverlay();
     SetCurrentDirectoryA(home);
-    RemoveFolder(folder);
+    RemoveFolderTree(folder);
 }
 
 Bytes Repeat(BYTE value, size_t count)

@@ -124,19 +124,28 @@ HMODULE LoadBrushModule(int resourceId, const std::vector<BYTE> &rowLevels, std:
     if (!GetModuleFileNameA(NULL, self, MAX_PATH) || !GetTempPathA(MAX_PATH, folder)
         || !GetTempFileNameA(folder, "brs", 0, copy))
         return NULL;
-    *path = copy;
-    if (!CopyFileA(self, copy, FALSE))
-        return NULL;
+    HMODULE module = NULL;
     std::vector<BYTE> image = GreyBitmapResource(rowLevels);
-    HANDLE update = BeginUpdateResourceA(copy, FALSE);
+    HANDLE update = NULL;
+    BOOL replaced = FALSE;
+    if (!CopyFileA(self, copy, FALSE))
+        goto done;
+    update = BeginUpdateResourceA(copy, FALSE);
     if (!update)
-        return NULL;
-    BOOL replaced = UpdateResourceA(update, (LPCSTR)RT_BITMAP, MAKEINTRESOURCEA(resourceId),
-                                    MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), image.data(),
-                                    (DWORD)image.size());
+        goto done;
+    replaced = UpdateResourceA(update, (LPCSTR)RT_BITMAP, MAKEINTRESOURCEA(resourceId),
+                               MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), image.data(),
+                               (DWORD)image.size());
     if (!EndUpdateResourceA(update, !replaced) || !replaced)
-        return NULL;
-    return LoadLibraryExA(copy, NULL, LOAD_LIBRARY_AS_DATAFILE);
+        goto done;
+    module = LoadLibraryExA(copy, NULL, LOAD_LIBRARY_AS_DATAFILE);
+done:
+    // A failed copy leaves nothing behind in the temporary folder.
+    if (module)
+        *path = copy;
+    else
+        DeleteFileA(copy);
+    return module;
 }
 
 void FreeBrushModule(HMODULE module, const std::string &path)

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Builds the download from a clean build: <out>/pintaflux-<version>-win32.zip
+# with pintaflux.exe, README.txt and LICENSE.txt, and prints the SHA-256 of
+# the exe and of the archive (also written beside the archive).
+#   dist.sh [work folder, emptied first] [out folder] [build jobs]
+# One commit gives the same bytes in any folder, at any time, under any
+# umask and time zone: the exe carries no time or path (see CMakeLists.txt),
+# and the archive's entries have a fixed order, permissions and time, the
+# last commit's (SOURCE_DATE_EPOCH, when set, wins).
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+work="${1:-$root/build/dist}"
+out="${2:-$root/dist}"
+jobs="${3:-$(nproc)}"
+
+# The version is the one of the version resource: FILEVERSION 1,0,0,6 is 1.0.0.6.
+version="$(sed -n 's/^[[:space:]]*FILEVERSION[[:space:]]*//p' "$root/res/pintaflux.rc" \
+           | tr -d ' \r' | tr ',' '.')"
+if ! [[ "$version" =~ ^[0-9]+(\.[0-9]+){3}$ ]]; then
+  echo "dist: no FILEVERSION a,b,c,d in res/pintaflux.rc" >&2
+  exit 1
+fi
+name="pintaflux-$version-win32"
+
+if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+  SOURCE_DATE_EPOCH="$(git -C "$root" log -1 --format=%ct 2>/dev/null || true)"
+fi
+if ! [[ "${SOURCE_DATE_EPOCH:-}" =~ ^[0-9]+$ ]]; then
+  # Not a git checkout: 1980-01-01, the earliest time a zip entry can carry.
+  SOURCE_DATE_EPOCH=315532800
+fi
+export SOURCE_DATE_EPOCH
+
+rm -rf "$work"
+mkdir -p "$work/stage" "$out"
+work="$(cd "$work" && pwd)"
+out="$(cd "$out" && pwd)"
+
+cmake -S "$root" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+      -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+# Called from make: keep its directory messages out of the output.
+unset MAKEFLAGS MAKELEVEL MFLAGS
+cmake --build "$work/build" --target pintaflux -j"$jobs" >/dev/null
+
+stage="$work/stage"
+cp "$work/build/bin/pintaflux.exe" "$stage/pintaflux.exe"
+awk -v keep="Download and run|Using it|Settings|Licence" -f "$root/scripts/readme-text.awk" \
+    "$root/README.md" >"$stage/README.txt"
+sed 's/\r*$/\r/' "$root/LICENSE" >"$stage/LICENSE.txt"
+
+# Entries in this order, read-write for all who may, at the commit's time;
+# -X leaves out the owner and the extra time fields. Zip keeps local times:
+# in UTC they are the same everywhere.
+entries=(pintaflux.exe README.txt LICENSE.txt)
+(
+  cd "$stage"
+  chmod 0644 "${entries[@]}"
+  TZ=UTC0 touch -d "@$SOURCE_DATE_EPOCH" "${entries[@]}"
+  rm -f "../$name.zip"
+  TZ=UTC0 env -u ZIPOPT -u ZIP zip -q -X -9 "../$name.zip" "${entries[@]}"
+)
+rm -f "$out/$name.zip" "$out/$name.sha256"
+mv "$work/$name.zip" "$out/$name.zip"
+
+sums="$(cd "$stage" && sha256sum pintaflux.exe; cd "$out" && sha256sum "$name.zip")"
+printf '%s\n' "$sums" >"$out/$name.sha256"
+echo "$out/$name.zip"
+echo "SHA-256:"
+printf '%s\n' "$sums"
