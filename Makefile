@@ -17,8 +17,10 @@ run: build
 test: build
 	@bash scripts/test.sh $(BUILD)
 
-# Dab and repaint timings at both depths; not part of the tests.
+# Dab and repaint timings, and a stroke timed from the X side beside a floor
+# program, at both depths; not part of the tests.
 bench: build
+	@bash scripts/bootstrap.sh bench
 	@bash scripts/bench.sh $(BUILD)
 
 # The Windows download, from a clean build of its own: dist/pintaflux-<version>-win32.zip.

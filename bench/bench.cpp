@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 #include "app/state.h"
 #include "colour/cursor.h"
@@ -10,6 +11,7 @@
 #include "paint/stamp.h"
 #include "paint/stamp_pixels.h"
 #include "paint/strokes.h"
+#include "profile.h"
 #include "unit/overlay_fixture.h"
 
 enum { kRuns = 200, kWarmUpRuns = 10 };
@@ -56,8 +58,13 @@ static void Report(const char *what, Timing timing)
     printf("  %-36s %9.1f %9.1f\n", what, timing.median, timing.fastest);
 }
 
-int main()
+int main(int argc, char **argv)
 {
+    // "hiss": only the hiss requests, for a run without a sound device.
+    if (argc > 1 && strcmp(argv[1], "hiss") == 0) {
+        ProfileHiss();
+        return 0;
+    }
     // The test set-up: a private working folder, start-up's steps, a shown window.
     ResetForTest();
     if (!StartTestOverlay()) {
@@ -113,6 +120,10 @@ int main()
     Report("BuildCanCursor, mirrored", Measure([&] { BuildCanCursor(RGB(0, 0, 128)); }));
     g_settings.mirror = 0;
     Report("BuildCanCursor, not mirrored", Measure([&] { BuildCanCursor(RGB(255, 128, 0)); }));
+
+    g_settings.spraySize = 19;
+    ProfileDab(depth);
+    ProfileHiss();
 
     EndTestOverlay();
     return 0;

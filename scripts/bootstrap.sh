@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing Pintaflux needs on Debian or
 # Ubuntu. Quick and silent when everything is already there.
+#   bootstrap.sh        what building, running and testing need
+#   bootstrap.sh bench  that, and the host compiler and X libraries of the
+#                       outside-in benchmark's driver (bench/xbench.c)
 set -euo pipefail
 
 # Commands that must exist, each with the package that provides it.
@@ -26,6 +29,13 @@ needed_files=(
   "/usr/share/mingw-w64/include/windows.h:mingw-w64-common"
   "/usr/i686-w64-mingw32/include/windows.h:mingw-w64-i686-dev"
 )
+if [ "${1:-}" = bench ]; then
+  needed+=("cc:gcc")
+  needed_files+=(
+    "/usr/include/X11/Xlib.h:libx11-dev"
+    "/usr/include/X11/extensions/XTest.h:libxtst-dev"
+  )
+fi
 
 # Prints the packages of "command:package" and "/file:package" pairs that are
 # missing here.
