@@ -37,11 +37,8 @@ overrides_sound="mscoree=;mshtml="
 
 program_pid=""
 stop_program() {
-  if [ -n "$program_pid" ]; then
-    kill "$program_pid" 2>/dev/null || true
-    wait "$program_pid" 2>/dev/null || true
-    program_pid=""
-  fi
+  end_process "$program_pid"
+  program_pid=""
 }
 
 # The wineserver runs in the foreground of a job of ours, so that its PID is

@@ -70,12 +70,16 @@ start_xvfb() {
   return 1
 }
 
+# Ends a process of ours by its PID, if any, and reaps it.
+end_process() {
+  [ -n "${1:-}" ] || return 0
+  kill "$1" 2>/dev/null || true
+  wait "$1" 2>/dev/null || true
+}
+
 stop_xvfb() {
-  if [ -n "${xvfb_pid:-}" ]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=""
-  fi
+  end_process "${xvfb_pid:-}"
+  xvfb_pid=""
 }
 
 # Creates the prefix on first use.
