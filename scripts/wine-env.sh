@@ -9,7 +9,7 @@ host_runs_32bit() {
   local entry
   for entry in /proc/sys/fs/binfmt_misc/*; do
     [ -f "$entry" ] || continue
-    if grep -qx enabled "$entry" && grep -q '^magic 7f454c4601010100' "$entry"; then
+    if grep -qx enabled "$entry" 2>/dev/null && grep -q '^magic 7f454c4601010100' "$entry"; then
       return 1
     fi
   done
