@@ -1,6 +1,7 @@
 // Pixel rules of the spray stamp.
 #include "paint/stamp_pixels.h"
 #include "paint/device_format.h"
+#include <algorithm>
 
 int BrushIdForSize(int spraySize)
 {
@@ -15,12 +16,15 @@ int BrushIdForSize(int spraySize)
 
 static StampPixel Tint(int blue, int green, int red, COLORREF colour)
 {
+    // The red channel is the density: it becomes the coverage. A colour
+    // channel above it would not be premultiplied paint (5-6-5 green has a
+    // finer field than red), so each is held to it.
+    int alpha = red;
     StampPixel pixel;
-    pixel.blue = (BYTE)(blue * GetBValue(colour) / 255);
-    pixel.green = (BYTE)(green * GetGValue(colour) / 255);
-    pixel.red = (BYTE)(red * GetRValue(colour) / 255);
-    // The red channel is the density: it becomes the coverage.
-    pixel.alpha = (BYTE)red;
+    pixel.blue = (BYTE)std::min(alpha, blue * GetBValue(colour) / 255);
+    pixel.green = (BYTE)std::min(alpha, green * GetGValue(colour) / 255);
+    pixel.red = (BYTE)std::min(alpha, red * GetRValue(colour) / 255);
+    pixel.alpha = (BYTE)alpha;
     return pixel;
 }
 

@@ -1,6 +1,7 @@
 // The spray stamp's pure pixel rules: brush choice, tinting, layout, screen test and FillStamp.
 #include <gtest/gtest.h>
 #include <cstring>
+#include "paint/device_format.h"
 #include "paint/stamp_pixels.h"
 
 static void ExpectPixel(StampPixel pixel, int blue, int green, int red, int alpha)
@@ -156,4 +157,60 @@ TEST(StampFill, OtherDepthsLeaveTheStampTransparent)
     FillStamp(stamp, brush, 4, BrushLayoutFor(24, 0), RGB(255, 255, 255), square, 1024, 768);
     for (BYTE b : stamp)
         ASSERT_EQ(0, b);
+}
+
+TEST(StampPixels, NoColourChannelExceedsItsAlpha)
+{
+    // 5-6-5: red field 16 widens to 131, green field 34 to 137.
+    ExpectPixel(TintPixel16(16 << 11 | 34 << 5 | 16, RGB(255, 255, 255)), 131, 131, 131, 131);
+    // 5-5-5: red field 16 widens to 131, green field 17 to 139.
+    ExpectPixel(TintPixel555(16 << 10 | 17 << 5 | 16, RGB(255, 255, 255)), 131, 131, 131, 131);
+    const BYTE greenish[] = {10, 220, 200, 0};
+    ExpectPixel(TintPixel32(greenish, RGB(255, 255, 255)), 10, 200, 200, 200);
+    // A valid pixel stays as the rule makes it.
+    ExpectPixel(TintPixel16(16 << 11 | 34 << 5 | 16, RGB(100, 50, 25)), 12, 26, 51, 131);
+}
+
+// A 16-bit DIB section with the given red, green and blue masks.
+static HBITMAP Make16BitBitmap(DWORD red, DWORD green, DWORD blue)
+{
+    struct {
+        BITMAPINFOHEADER header;
+        DWORD masks[3];
+    } info = {};
+    info.header.biSize = sizeof info.header;
+    info.header.biWidth = 4;
+    info.header.biHeight = 4;
+    info.header.biPlanes = 1;
+    info.header.biBitCount = 16;
+    info.header.biCompression = BI_BITFIELDS;
+    info.masks[0] = red;
+    info.masks[1] = green;
+    info.masks[2] = blue;
+    void *bits = NULL;
+    return CreateDIBSection(NULL, (BITMAPINFO *)&info, DIB_RGB_COLORS, &bits, NULL, 0);
+}
+
+TEST(StampPixels, A16BitBitmapsMasksChooseItsLayout)
+{
+    HDC screen = GetDC(NULL);
+    HBITMAP wide = Make16BitBitmap(0xF800, 0x07E0, 0x001F);
+    HBITMAP narrow = Make16BitBitmap(0x7C00, 0x03E0, 0x001F);
+    ASSERT_TRUE(wide && narrow);
+    EXPECT_EQ(kBrush565, BrushLayoutFor(16, DeviceRedMask(screen, wide)));
+    EXPECT_EQ(kBrush555, BrushLayoutFor(16, DeviceRedMask(screen, narrow)));
+    DeleteObject(wide);
+    DeleteObject(narrow);
+    ReleaseDC(NULL, screen);
+
+    // A header without masks (Wine never reports one, Windows may) is 5-5-5;
+    // other depths have no 16-bit layout.
+    BITMAPINFOHEADER header = {};
+    header.biBitCount = 16;
+    header.biCompression = BI_RGB;
+    EXPECT_EQ(kBrush555, BrushLayoutFor(16, RedMaskOfHeader(header, 0)));
+    header.biCompression = BI_BITFIELDS;
+    EXPECT_EQ(kBrush565, BrushLayoutFor(16, RedMaskOfHeader(header, 0xF800)));
+    header.biBitCount = 32;
+    EXPECT_EQ(0u, RedMaskOfHeader(header, 0xFF0000));
 }
