@@ -111,9 +111,10 @@ for depth in 24 16; do
     results="$work/results-$depth-$round.txt"
     {
       run_one floor pintaflux_floor "Pintaflux floor" no ""
-      run_one muted pintaflux Pintaflux yes m
-      run_one hiss-sound pintaflux Pintaflux yes ""
-      run_one hiss-nosound pintaflux Pintaflux no ""
+      # "1" picks red: the factory colour is black, like the bare screen.
+      run_one muted pintaflux Pintaflux yes 1m
+      run_one hiss-sound pintaflux Pintaflux yes 1
+      run_one hiss-nosound pintaflux Pintaflux no 1
     } >"$results"
     print_table <"$results"
   done
