@@ -60,6 +60,13 @@ static int IsWholeScreen(RECT rect)
            && rect.bottom == g_app.screenHeight;
 }
 
+// Partial updates are dab squares that the stamp has drawn already; only
+// the chooser's snapshot and a whole-screen update draw.
+static int UpdateDraws(RECT rect)
+{
+    return g_app.chooserOpen || IsWholeScreen(rect);
+}
+
 static void DrawUpdate(HDC window, RECT rect)
 {
     if (g_app.chooserOpen) {
@@ -67,9 +74,6 @@ static void DrawUpdate(HDC window, RECT rect)
                g_app.snapshotDC, rect.left, rect.top, SRCCOPY);
         return;
     }
-    // Partial updates are dab squares that the stamp has drawn already.
-    if (!IsWholeScreen(rect))
-        return;
     DrawBackdrop(window);
     BlendCanvas(window, g_app.canvasDC, rect);
 }
@@ -78,10 +82,14 @@ LRESULT CanvasPaint(HWND hwnd, WPARAM wParam, LPARAM lParam)
 {
     RECT rect;
     if (GetUpdateRect(hwnd, &rect, FALSE)) {
-        HDC window = GetDC(hwnd);
-        DrawUpdate(window, rect);
+        // Most updates are dab squares, only validated: the window's device
+        // context is taken only when there is something to draw.
+        if (UpdateDraws(rect)) {
+            HDC window = GetDC(hwnd);
+            DrawUpdate(window, rect);
+            ReleaseDC(hwnd, window);
+        }
         ValidateRect(hwnd, &rect);
-        ReleaseDC(hwnd, window);
     }
     return DefWindowProcA(hwnd, WM_PAINT, wParam, lParam);
 }
