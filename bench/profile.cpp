@@ -43,7 +43,7 @@ static const char *const kSteps[] = {
     "GetBitmapBits",
     "CreateCompatibleDC",
     "CreateDIBSection + SelectObject",
-    "GetDeviceCaps",
+    "brush depth (GetObjectA)",
     "16-bit layout query (GetDIBits x2)",
     "pixel loop (FillStamp)",
     "AlphaBlend onto the canvas",
@@ -78,7 +78,8 @@ static void TimedDab(HWND hwnd, RECT square, int size, int depth, LARGE_INTEGER 
     HBITMAP stampBitmap = CreateDIBSection(stampDC, &info, DIB_RGB_COLORS, &stampBits, NULL, 0);
     SelectObject(stampDC, stampBitmap);
     marks[m++] = Now();
-    int deviceDepth = GetDeviceCaps(g_app.canvasDC, BITSPIXEL);
+    BITMAP brushInfo;
+    int deviceDepth = GetObjectA(brush, sizeof brushInfo, &brushInfo) ? brushInfo.bmBitsPixel : 0;
     marks[m++] = Now();
     DWORD redMask = deviceDepth == 16 ? DeviceRedMask(g_app.canvasDC, brush) : 0;
     marks[m++] = Now();
