@@ -77,7 +77,8 @@ install_packages() {
 }
 
 missing=($(missing_packages "${needed[@]}" "${needed_files[@]}"))
-# 32-bit Wine: the i386 loader package.
+# 32-bit Wine: the i386 loader package. Wine's packages bring the ALSA
+# library of their architecture, which the hiss tests' sound device needs.
 dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "ok installed" || missing+=("wine32:i386")
 # `convert` may be a stand-in without ImageMagick behind it.
 dpkg-query -W -f='${Status}' imagemagick 2>/dev/null | grep -q "ok installed" || missing+=("imagemagick")

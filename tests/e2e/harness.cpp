@@ -24,9 +24,8 @@ class RemoveFoldersAfterEachTest : public ::testing::EmptyTestEventListener {
 static const bool removalRegistered =
     (::testing::UnitTest::GetInstance()->listeners().Append(new RemoveFoldersAfterEachTest), true);
 
-static std::string ProgramPath(const char *exeName)
+std::string ProgramPath(const char *exeName)
 {
-    // The programs are built beside the test executable.
     char path[MAX_PATH];
     DWORD length = GetModuleFileNameA(NULL, path, MAX_PATH);
     std::string own(path, length);

@@ -13,6 +13,9 @@ struct Program {
     HWND window;         // its overlay window, once found
 };
 
+// A program built beside the test executable, by its file name.
+std::string ProgramPath(const char *exeName);
+
 // A new, empty folder of its own under the temporary folder.
 std::string MakeFreshFolder();
 
