@@ -35,3 +35,17 @@ void PlatformWaitForCompositor()
         flush();
     FreeLibrary(library);
 }
+
+DWORD PlatformWindowManagerExStyle()
+{
+    // Wine hands a tool window to an X window manager as one to leave out
+    // of the task bar, and a window manager may then not give it the
+    // keyboard when it is shown (openbox does not), which also leaves it
+    // under a full-screen window that keeps the keyboard. Marked as an
+    // application window it is an ordinary window there and is focused when
+    // shown. On Windows the mark would only add a task-bar button: none there.
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    if (ntdll && GetProcAddress(ntdll, "wine_get_version"))
+        return WS_EX_APPWINDOW;
+    return 0;
+}

@@ -73,7 +73,8 @@ void MeasureScreen()
 
 int CreateOverlayWindow(HWND *window, int width, int height, HINSTANCE instance)
 {
-    *window = CreateWindowExA(WS_EX_TOOLWINDOW, kOverlayClassName, kOverlayClassName,
+    *window = CreateWindowExA(WS_EX_TOOLWINDOW | PlatformWindowManagerExStyle(),
+                              kOverlayClassName, kOverlayClassName,
                               WS_POPUP,       // hidden, no caption, border or system menu
                               0, 0, width, height,
                               NULL,           // no parent

@@ -20,6 +20,7 @@ needed=(
   "xdpyinfo:x11-utils"
   "xset:x11-xserver-utils"
   "convert:imagemagick"
+  "openbox:openbox"
   "zip:zip"
   "unzip:unzip"
 )

@@ -34,7 +34,9 @@ choose_windows_build() {
 
 # The prefix for a private Xvfb, where no window manager runs, tells Wine to
 # manage its windows itself: otherwise every hidden full-screen window waits
-# about two seconds for a window manager that never answers.
+# about two seconds for a window manager that never answers. The kind "wm"
+# is a private Xvfb with a window manager, and a prefix that hands the
+# windows to it, as the one of `make run` on a desktop ("desktop") does.
 wine_env_setup() {
   local build="$1" kind="${2:-xvfb}"
   wine_kind="$kind"
@@ -44,7 +46,7 @@ wine_env_setup() {
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree=;mshtml="
   # A private Xvfb has no sound card either; keep ALSA from complaining.
-  if [ "$kind" = xvfb ]; then
+  if [ "$kind" != desktop ]; then
     WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winealsa.drv="
   fi
   started_pids=()
@@ -80,6 +82,26 @@ end_process() {
 stop_xvfb() {
   end_process "${xvfb_pid:-}"
   xvfb_pid=""
+}
+
+# Starts openbox on our display and waits until it manages windows.
+start_window_manager() {
+  openbox --sm-disable >/dev/null 2>&1 &
+  window_manager_pid=$!
+  started_pids+=("$window_manager_pid")
+  local i
+  for i in $(seq 1 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    kill -0 "$window_manager_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  echo "could not start openbox" >&2
+  return 1
+}
+
+stop_window_manager() {
+  end_process "${window_manager_pid:-}"
+  window_manager_pid=""
 }
 
 # Creates the prefix on first use.

@@ -46,3 +46,9 @@ void PlatformWaitForCompositor()
     // drop it, so that only a copy taken after the wait survives.
     ReleaseBackdrop();
 }
+
+DWORD PlatformWindowManagerExStyle()
+{
+    // The window the tests see has exactly its own styles.
+    return 0;
+}

@@ -41,6 +41,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     HWND running = FindWindowA(kClassName, NULL);
     if (running) {
+        // Shown anew as well as brought forward: under Wine an X window
+        // manager learns of an activation only from a window being mapped.
+        ShowWindow(running, SW_HIDE);
+        ShowWindow(running, SW_SHOW);
         SetForegroundWindow(running);
         return 0;
     }
