@@ -28,12 +28,13 @@ xbench="$work/xbench"
 cc -O2 -o "$xbench" "$root/bench/xbench.c" -lX11 -lXtst || exit 1
 
 # A sound device that takes the sound and drops it: ALSA's null output, seen
-# only by programs started with this HOME and with the ALSA driver enabled.
+# only by programs started with this HOME and with the ALSA driver enabled
+# (PulseAudio's off, so that a sound server on the machine cannot take it).
 sound_home="$work/home"
 mkdir -p "$sound_home"
 echo 'pcm.!default { type null }' >"$sound_home/.asoundrc"
 overrides_no_sound="$WINEDLLOVERRIDES"
-overrides_sound="mscoree=;mshtml="
+overrides_sound="mscoree=;mshtml=;winepulse.drv="
 
 program_pid=""
 stop_program() {
@@ -56,13 +57,10 @@ run_one() {
   local label="$1" exe="$2" title="$3" sound="$4" keys="$5" dir="$work/$1"
   rm -rf "$dir"
   mkdir -p "$dir"
-  if [ "$sound" = yes ]; then
-    (cd "$dir" && HOME="$sound_home" WINEDLLOVERRIDES="$overrides_sound" exec "$WINE" "$bin/$exe.exe" \
-      </dev/null >/dev/null 2>&1) &
-  else
-    (cd "$dir" && HOME="$sound_home" WINEDLLOVERRIDES="$overrides_no_sound" exec "$WINE" "$bin/$exe.exe" \
-      </dev/null >/dev/null 2>&1) &
-  fi
+  local overrides="$overrides_no_sound"
+  [ "$sound" = yes ] && overrides="$overrides_sound"
+  (cd "$dir" && HOME="$sound_home" WINEDLLOVERRIDES="$overrides" exec "$WINE" "$bin/$exe.exe" \
+    </dev/null >/dev/null 2>&1) &
   program_pid=$!
   "$xbench" "$label" "$title" "$program_pid" "$wineserver_pid" "$xvfb_pid" "$keys" || status=1
   stop_program
