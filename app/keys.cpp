@@ -1,19 +1,30 @@
 // WM_CHAR: one character, one command. Case matters; every other code does nothing.
 #include "app/keys.h"
+#include "app/platform.h"
 #include "app/state.h"
 #include "colour/cursor.h"
 #include "colour/slots.h"
 #include "paint/strokes.h"
 
-int Toggled(int flag)
-{
-    return flag == 0 ? 1 : 0;
-}
-
 static void RequestClear(HWND hwnd)
 {
     g_app.clearPending = 1;
     SendMessageA(hwnd, WM_USER, 0, 0);
+}
+
+// The power manager turns the display off by its own idle timer, with no
+// system command to swallow, so the block asks for the display as well. The
+// request ends with the thread.
+void HoldDisplayWhileBlocked()
+{
+    PlatformSetExecutionState(g_app.screensaverBlock ? ES_CONTINUOUS | ES_DISPLAY_REQUIRED
+                                                     : ES_CONTINUOUS);
+}
+
+static void ToggleScreensaverBlock()
+{
+    g_app.screensaverBlock = Toggled(g_app.screensaverBlock);
+    HoldDisplayWhileBlocked();
 }
 
 LRESULT KeyCommand(HWND hwnd, WPARAM character)
@@ -25,7 +36,7 @@ LRESULT KeyCommand(HWND hwnd, WPARAM character)
     case 'h':       ToggleMirror(); break;
     case 'l':       SelectSlot(kCustomSlot); break;
     case 'm':       ToggleMute(); break;
-    case 'n':       g_app.screensaverBlock = Toggled(g_app.screensaverBlock); break;
+    case 'n':       ToggleScreensaverBlock(); break;
     case 's':       g_app.saveOnExit = 1; break;
     case 'x':       RequestClear(hwnd); break;
     }

@@ -5,5 +5,6 @@
 LRESULT KeyCommand(HWND hwnd, WPARAM character);
 LRESULT FilterSysCommand(HWND hwnd, WPARAM command, LPARAM lParam);
 
-// A toggle stores 1 when the old value is 0, and 0 otherwise.
-int Toggled(int flag);
+// While the screen-saver block is on, asks for the display to stay on too;
+// lets it go while the block is off.
+void HoldDisplayWhileBlocked();

@@ -1,5 +1,6 @@
 // The real platform calls behind the test seam.
 #include "app/platform.h"
+#include <dwmapi.h>
 #include <mmsystem.h>
 
 void PlatformEndProcess(UINT exitCode)
@@ -22,18 +23,37 @@ BOOL PlatformGetCursorPos(POINT *pointer)
     return GetCursorPos(pointer);
 }
 
+// The compositor's functions are looked up at run time: systems without its
+// library, or without the function, simply skip the call. The caller frees
+// the library, when one was loaded, after the call.
+static FARPROC CompositorFunction(const char *name, HMODULE *library)
+{
+    *library = LoadLibraryA("dwmapi.dll");
+    return *library ? GetProcAddress(*library, name) : NULL;
+}
+
 void PlatformWaitForCompositor()
 {
-    // Looked up at run time: systems without the compositor's library, or
-    // without the function, simply have nothing to wait for.
     typedef HRESULT(WINAPI * FlushFunction)();
-    HMODULE library = LoadLibraryA("dwmapi.dll");
-    if (!library)
-        return;
-    FlushFunction flush = (FlushFunction)(void *)GetProcAddress(library, "DwmFlush");
+    HMODULE library;
+    FlushFunction flush = (FlushFunction)(void *)CompositorFunction("DwmFlush", &library);
     if (flush)
         flush();
-    FreeLibrary(library);
+    if (library)
+        FreeLibrary(library);
+}
+
+void PlatformDisableTransitions(HWND window)
+{
+    typedef HRESULT(WINAPI * SetAttributeFunction)(HWND, DWORD, LPCVOID, DWORD);
+    HMODULE library;
+    SetAttributeFunction setAttribute =
+        (SetAttributeFunction)(void *)CompositorFunction("DwmSetWindowAttribute", &library);
+    BOOL disabled = TRUE;
+    if (setAttribute)
+        setAttribute(window, DWMWA_TRANSITIONS_FORCEDISABLED, &disabled, sizeof disabled);
+    if (library)
+        FreeLibrary(library);
 }
 
 DWORD PlatformWindowManagerExStyle()
@@ -48,4 +68,25 @@ DWORD PlatformWindowManagerExStyle()
     if (ntdll && GetProcAddress(ntdll, "wine_get_version"))
         return WS_EX_APPWINDOW;
     return 0;
+}
+
+BOOL PlatformPhysicalButtonDown(int virtualKey)
+{
+    // The high bit: down at this moment.
+    return GetAsyncKeyState(virtualKey) < 0;
+}
+
+BOOL PlatformButtonsSwapped()
+{
+    return GetSystemMetrics(SM_SWAPBUTTON) != 0;
+}
+
+FARPROC PlatformUser32Function(const char *name)
+{
+    return GetProcAddress(GetModuleHandleA("user32.dll"), name);
+}
+
+void PlatformSetExecutionState(EXECUTION_STATE state)
+{
+    SetThreadExecutionState(state);
 }

@@ -1,7 +1,8 @@
 // The few platform calls that tests replace: ending the process, playing
-// sound, the modal colour chooser, the pointer position, the wait for the
-// compositor and the window manager's extra style. Tests link their own
-// version of these functions in place of platform.cpp.
+// sound, the modal colour chooser, the pointer and its buttons, the
+// compositor, the window manager's extra style, the DPI awareness functions
+// and the power manager. Tests link their own version of these functions in
+// place of platform.cpp.
 #pragma once
 #include <windows.h>
 #include <commdlg.h>
@@ -17,3 +18,16 @@ void PlatformWaitForCompositor();
 // Extended styles the overlay window carries beyond its own where an X
 // window manager places and focuses it (under Wine); none on Windows.
 DWORD PlatformWindowManagerExStyle();
+
+// Whether the mouse button of that virtual-key code (VK_LBUTTON or
+// VK_RBUTTON) is down on the hardware right now, whoever has the input.
+BOOL PlatformPhysicalButtonDown(int virtualKey);
+// Whether the user has swapped the buttons: the logical left button is then
+// the physical right one.
+BOOL PlatformButtonsSwapped();
+// A function of user32 by name; null where this version of Windows lacks it.
+FARPROC PlatformUser32Function(const char *name);
+// Asks the power manager to keep the display on, or lets it go again.
+void PlatformSetExecutionState(EXECUTION_STATE state);
+// Turns a compositing desktop's show and hide animations off for the window.
+void PlatformDisableTransitions(HWND window);

@@ -1,5 +1,6 @@
 // Start-up steps, in the order WinMain takes them, and the message loop.
 #include "app/startup.h"
+#include "app/keys.h"
 #include "app/platform.h"
 #include "app/state.h"
 #include "app/window_proc.h"
@@ -15,6 +16,36 @@ enum {
     // The platform's own default, used when the speed query writes nothing.
     kDefaultKeyboardSpeed = 31,
 };
+
+void StartUp(HINSTANCE instance)
+{
+    // Before any window or device context exists, or it does not take.
+    DeclareDpiAwareness();
+    ResetProcessState();
+    g_app.instance = instance;
+    EndIfAlreadyRunning();
+    HoldDisplayWhileBlocked();
+    TakeHoldThreshold();
+    RegisterOverlayClass(instance);
+    MeasureScreen();
+    if (!CreateOverlayWindow(&g_app.overlay, g_app.screenWidth, g_app.screenHeight, instance))
+        PostQuitMessage(kQuitStepFailed);
+    ShowOverlayOnTop(g_app.overlay);
+}
+
+void DeclareDpiAwareness()
+{
+    // Looked up by name, so that systems without them still start.
+    typedef BOOL(WINAPI * SetContextFunction)(DPI_AWARENESS_CONTEXT);
+    typedef BOOL(WINAPI * SetAwareFunction)();
+    SetContextFunction setContext =
+        (SetContextFunction)(void *)PlatformUser32Function("SetProcessDpiAwarenessContext");
+    if (setContext && setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2))
+        return;
+    SetAwareFunction setAware = (SetAwareFunction)(void *)PlatformUser32Function("SetProcessDPIAware");
+    if (setAware)
+        setAware();
+}
 
 int HoldThresholdFromSpeed(UINT speed)
 {
@@ -81,7 +112,12 @@ int CreateOverlayWindow(HWND *window, int width, int height, HINSTANCE instance)
                               NULL,           // no menu
                               instance,
                               NULL);          // no creation parameter
-    return *window != NULL;
+    if (!*window)
+        return 0;
+    // A fade would still be under way when the screen is copied after a
+    // hide, and the copy would hold the fading paint.
+    PlatformDisableTransitions(*window);
+    return 1;
 }
 
 void ShowOverlayOnTop(HWND window)

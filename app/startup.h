@@ -4,6 +4,16 @@
 
 extern const char kOverlayClassName[];  // class name and window title alike
 
+// Start-up's steps in order, from keeping the instance to showing the
+// overlay window; the message loop follows.
+void StartUp(HINSTANCE instance);
+
+// Makes the process DPI aware, per monitor where the system allows it:
+// otherwise a scaled display tells it a smaller screen and stretches its
+// window, while the screen copy under the paint is not scaled and shows only
+// the top-left part of the desktop, enlarged. Nothing where neither call exists.
+void DeclareDpiAwareness();
+
 // Hold threshold for a keyboard repeat speed as the platform reports it.
 int HoldThresholdFromSpeed(UINT speed);
 

@@ -10,3 +10,8 @@ void ResetProcessState()
     g_app.screensaverBlock = 1;
     g_settings = Settings();
 }
+
+int Toggled(int flag)
+{
+    return flag == 0 ? 1 : 0;
+}

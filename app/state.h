@@ -27,6 +27,7 @@ struct AppState {
     int spraying;              // left button down sets it, left button up clears it; read by the dab step
     COLORREF currentColour;    // slot selection and the chooser; read by the stamp and the cursor
     int holdCounter;           // digit key-downs since the last digit key-up
+    int wheelTravel;           // wheel travel short of a whole notch, kept by the wheel
     HCURSOR cursor;            // the spray-can cursor in use; replaced and destroyed by the next build
 
     int chooserOpen;           // set while the colour chooser runs; read by the paint handler
@@ -39,3 +40,6 @@ extern Settings g_settings;
 
 // The values both records hold when the process starts.
 void ResetProcessState();
+
+// A toggle stores 1 when the old value is 0, and 0 otherwise.
+int Toggled(int flag);

@@ -20,8 +20,8 @@ LRESULT CALLBACK OverlayWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_KEYUP:       return SlotKeyUp(wParam);
     case WM_CHAR:        return KeyCommand(hwnd, wParam);
     case WM_SYSCOMMAND:  return FilterSysCommand(hwnd, wParam, lParam);
-    case WM_TIMER:       return SprayDab(hwnd);
-    case WM_MOUSEMOVE:   return SprayDab(hwnd);
+    case WM_TIMER:       return SprayTick(hwnd);
+    case WM_MOUSEMOVE:   return SprayMove(hwnd, wParam);
     case WM_LBUTTONDOWN: return SprayPress(hwnd);
     case WM_LBUTTONUP:   return SprayRelease(hwnd);
     case WM_RBUTTONDOWN: return ChooserOpen(hwnd, wParam, lParam);

@@ -110,7 +110,7 @@ int main(int argc, char **argv)
     SetCursorPos(x, y);
     g_app.spraying = 1;
     Timing dab = Measure([&] {
-        SendMessageA(g_app.overlay, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+        SendMessageA(g_app.overlay, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
         g_fake.soundCalls.clear();
     });
     g_app.spraying = 0;

@@ -1,7 +1,6 @@
 // Building the spray-can cursor: choose, tint and mirror the can, join it
 // with its mask, and make it the pointer.
 #include "colour/cursor.h"
-#include "app/keys.h"
 #include "app/state.h"
 #include "colour/can_image.h"
 #include "colour/slots.h"

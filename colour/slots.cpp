@@ -99,12 +99,23 @@ void ForgetHeldDigit()
     g_app.holdCounter = 0;
 }
 
+int WheelNotches(int *travel, int delta)
+{
+    if ((delta > 0 && *travel < 0) || (delta < 0 && *travel > 0))
+        *travel = 0;
+    *travel += delta;
+    // Division truncates towards zero: whole notches either way.
+    int notches = *travel / WHEEL_DELTA;
+    *travel -= notches * WHEEL_DELTA;
+    return notches;
+}
+
 LRESULT SlotWheel(WPARAM wParam)
 {
-    short delta = (short)HIWORD(wParam);
-    if (delta > 0)
+    int notches = WheelNotches(&g_app.wheelTravel, (short)HIWORD(wParam));
+    for (; notches > 0; notches--)
         NextSlot();
-    else if (delta < 0)
+    for (; notches < 0; notches++)
         PrevSlot();
     return 0;
 }

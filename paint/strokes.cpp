@@ -1,7 +1,6 @@
 // A stroke lays a dab at the press, on every timer tick and on every move.
 #include "paint/strokes.h"
 #include <mmsystem.h>
-#include "app/keys.h"
 #include "app/platform.h"
 #include "app/state.h"
 #include "paint/stamp.h"
@@ -66,6 +65,30 @@ LRESULT SprayDab(HWND hwnd)
     InvalidateRect(hwnd, &square, FALSE);
     UpdateWindow(hwnd);
     return 0;
+}
+
+// The stroke has no mouse capture, so a release over another window (on a
+// second monitor, over another program's topmost window) never reaches us.
+// A move or tick that finds the button up ends the stroke as a release would.
+LRESULT SprayMove(HWND hwnd, WPARAM keys)
+{
+    if (g_app.spraying && !(keys & MK_LBUTTON))
+        return SprayRelease(hwnd);
+    return SprayDab(hwnd);
+}
+
+// Asked of the hardware, as no message says: with swapped buttons the
+// logical left button is the physical right one.
+static int LeftButtonHeld()
+{
+    return PlatformPhysicalButtonDown(PlatformButtonsSwapped() ? VK_RBUTTON : VK_LBUTTON);
+}
+
+LRESULT SprayTick(HWND hwnd)
+{
+    if (g_app.spraying && !LeftButtonHeld())
+        return SprayRelease(hwnd);
+    return SprayDab(hwnd);
 }
 
 LRESULT SprayRelease(HWND hwnd)

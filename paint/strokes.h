@@ -10,7 +10,12 @@ int LargerSpraySize(int size);
 int SmallerSpraySize(int size);
 
 LRESULT SprayPress(HWND hwnd);
+// The dab step: one dab under the pointer while spraying.
 LRESULT SprayDab(HWND hwnd);
+// A move (with its key state) and a tick: a dab while the left button is
+// held, else the end of the stroke, whose release went to another window.
+LRESULT SprayMove(HWND hwnd, WPARAM keys);
+LRESULT SprayTick(HWND hwnd);
 LRESULT SprayRelease(HWND hwnd);
 
 // The "+", "-" and "m" keys.

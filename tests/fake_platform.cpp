@@ -1,6 +1,7 @@
 // Recording stand-ins for the platform seam.
 #include "fake_platform.h"
 #include "app/platform.h"
+#include "app/startup.h"
 #include "app/state.h"
 #include "paint/backdrop.h"
 
@@ -51,4 +52,53 @@ DWORD PlatformWindowManagerExStyle()
 {
     // The window the tests see has exactly its own styles.
     return 0;
+}
+
+BOOL PlatformPhysicalButtonDown(int virtualKey)
+{
+    return virtualKey == VK_LBUTTON ? g_fake.physicalLeftDown : g_fake.physicalRightDown;
+}
+
+BOOL PlatformButtonsSwapped()
+{
+    return g_fake.buttonsSwapped;
+}
+
+static void RecordAwarenessCall(const char *call)
+{
+    g_fake.awarenessCalls.push_back(call);
+    g_fake.overlayExistedAtAwarenessCall.push_back(FindWindowA(kOverlayClassName, NULL) != NULL);
+}
+
+static BOOL WINAPI FakeSetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT context)
+{
+    RecordAwarenessCall(context == DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
+                            ? "SetProcessDpiAwarenessContext(per monitor v2)"
+                            : "SetProcessDpiAwarenessContext(other)");
+    return !g_fake.awarenessContextFails;
+}
+
+static BOOL WINAPI FakeSetProcessDPIAware()
+{
+    RecordAwarenessCall("SetProcessDPIAware");
+    return TRUE;
+}
+
+FARPROC PlatformUser32Function(const char *name)
+{
+    if (!lstrcmpA(name, "SetProcessDpiAwarenessContext") && !g_fake.lacksAwarenessContext)
+        return (FARPROC)(void *)FakeSetProcessDpiAwarenessContext;
+    if (!lstrcmpA(name, "SetProcessDPIAware") && !g_fake.lacksDpiAware)
+        return (FARPROC)(void *)FakeSetProcessDPIAware;
+    return NULL;
+}
+
+void PlatformSetExecutionState(EXECUTION_STATE state)
+{
+    g_fake.executionStates.push_back(state);
+}
+
+void PlatformDisableTransitions(HWND window)
+{
+    g_fake.transitionsDisabled.push_back(window);
 }

@@ -23,6 +23,22 @@ struct FakePlatform {
     int pointerQueryFails;
     // Whether the overlay was visible at each wait for the compositor.
     std::vector<BOOL> compositorWaitsVisible;
+    // The buttons on the hardware: the tests' strokes hold the left one
+    // unless a test lets it go.
+    int physicalLeftDown = 1;
+    int physicalRightDown;
+    int buttonsSwapped;
+    // Which DPI awareness functions user32 offers, and the calls made to
+    // them, each with the number of overlay windows that existed then.
+    int lacksAwarenessContext;
+    int awarenessContextFails;
+    int lacksDpiAware;
+    std::vector<std::string> awarenessCalls;
+    std::vector<int> overlayExistedAtAwarenessCall;
+    // What the power manager was asked for, in order.
+    std::vector<EXECUTION_STATE> executionStates;
+    // The windows whose transitions were turned off.
+    std::vector<HWND> transitionsDisabled;
 };
 
 extern FakePlatform g_fake;

@@ -182,6 +182,34 @@ void TypeText(const char *text)
     }
 }
 
+static const char kDesktopKey[] = "Control Panel\\Desktop";
+
+DWORD SetSystemDpi(DWORD dpi)
+{
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, NULL, 0, KEY_READ | KEY_WRITE, NULL,
+                        &key, NULL) != ERROR_SUCCESS)
+        return 0;
+    DWORD previous = 0, size = sizeof previous;
+    if (RegQueryValueExA(key, "LogPixels", NULL, NULL, (BYTE *)&previous, &size) != ERROR_SUCCESS)
+        previous = 0;
+    RegSetValueExA(key, "LogPixels", 0, REG_DWORD, (const BYTE *)&dpi, sizeof dpi);
+    RegCloseKey(key);
+    return previous;
+}
+
+void RestoreSystemDpi(DWORD previous)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, KEY_WRITE, &key) != ERROR_SUCCESS)
+        return;
+    if (previous)
+        RegSetValueExA(key, "LogPixels", 0, REG_DWORD, (const BYTE *)&previous, sizeof previous);
+    else
+        RegDeleteValueA(key, "LogPixels");
+    RegCloseKey(key);
+}
+
 std::string FolderFile(const Program &program, const char *name)
 {
     return program.folder + "\\" + name;
@@ -301,6 +329,16 @@ void ClickLeftAt(int x, int y)
     MoveMouse(x, y);
     SendMouse(MOUSEEVENTF_LEFTDOWN, x, y);
     SendMouse(MOUSEEVENTF_LEFTUP, x, y);
+}
+
+void TurnWheel(int delta)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.mouseData = (DWORD)delta;
+    input.mi.dwFlags = MOUSEEVENTF_WHEEL;
+    SendInput(1, &input, sizeof input);
+    Sleep(30);
 }
 
 void HoldKey(WORD virtualKey)

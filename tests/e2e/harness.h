@@ -62,6 +62,12 @@ bool WaitUntil(Condition condition, DWORD timeoutMs)
 void TypeText(const char *text);
 void PressKey(WORD virtualKey);
 
+// The system DPI that programs started from now on find (the prefix's
+// "LogPixels"); returns the value it had, 0 when it had none, for
+// RestoreSystemDpi.
+DWORD SetSystemDpi(DWORD dpi);
+void RestoreSystemDpi(DWORD previous);
+
 // Files in a program's folder.
 std::string FolderFile(const Program &program, const char *name);
 
@@ -76,6 +82,8 @@ void PressLeftButton();
 void ReleaseLeftButton();
 void ClickRightButton();
 void ClickLeftAt(int x, int y);
+// One wheel message of the given delta (WHEEL_DELTA is one notch).
+void TurnWheel(int delta);
 
 // Keys held down and let go, for Shift-selections and the like.
 void HoldKey(WORD virtualKey);

@@ -11,11 +11,15 @@ protected:
         EndProgram(&program);
         if (picture)
             DestroyWindow(picture);
+        if (dpiChanged)
+            RestoreSystemDpi(previousDpi);
         PumpTestMessages();
     }
     Program program = {};
     Program second = {};
     HWND picture = NULL;
+    int dpiChanged = 0;
+    DWORD previousDpi = 0;
 };
 
 TEST_F(Overlay, CoversTheWholeScreenAsATopmostToolPopupNamedPintaflux)
@@ -42,12 +46,13 @@ TEST_F(Overlay, CoversTheWholeScreenAsATopmostToolPopupNamedPintaflux)
     EXPECT_STREQ("Pintaflux", text);
 }
 
-TEST_F(Overlay, TheScreenUnderItStaysVisiblePixelForPixel)
+// Starts the program over the known picture and expects the whole screen to
+// look as it did before, pixel for pixel.
+static void ExpectTheScreenShowsThrough(Program *program)
 {
-    picture = ShowKnownPicture();
     int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     std::vector<DWORD> before = ReadScreen(0, 0, width, height);
-    ASSERT_TRUE(StartAndWaitForWindow(&program));
+    ASSERT_TRUE(StartAndWaitForWindow(program));
     ASSERT_TRUE(LooksLike(before[5 * width + 5], KnownPictureColour(5, 5)));
 
     // Exact at 32 bits per pixel; within the 5-6-5 rounding at 16.
@@ -59,6 +64,28 @@ TEST_F(Overlay, TheScreenUnderItStaysVisiblePixelForPixel)
             first = i;
     EXPECT_EQ(0u, differing) << "first at " << first % width << "," << first / width << ": "
                              << std::hex << after[first] << " instead of " << before[first];
+}
+
+TEST_F(Overlay, TheScreenUnderItStaysVisiblePixelForPixel)
+{
+    picture = ShowKnownPicture();
+    ExpectTheScreenShowsThrough(&program);
+}
+
+// A display scaled to 150 %: the program, started with the system's DPI at
+// 144, still covers the whole screen in real pixels and shows it unchanged.
+TEST_F(Overlay, OnAScaledDisplayItStillCoversTheScreenAndShowsItUnchanged)
+{
+    previousDpi = SetSystemDpi(144);
+    dpiChanged = 1;
+    picture = ShowKnownPicture();
+    ExpectTheScreenShowsThrough(&program);
+    RECT rect = {};
+    GetWindowRect(program.window, &rect);
+    EXPECT_EQ(0, rect.left);
+    EXPECT_EQ(0, rect.top);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), rect.right);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), rect.bottom);
 }
 
 TEST_F(Overlay, EscapeEndsWithExitCodeZeroAndWritesNoFile)

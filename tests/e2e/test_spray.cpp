@@ -92,3 +92,21 @@ TEST_F(Spray, PlusAndMinusChangeTheDabSize)
     EXPECT_TRUE(PictureAt(327, 300));
     EXPECT_FALSE(PictureAt(320, 300));
 }
+
+TEST_F(Spray, ATouchpadsSmallWheelStepsAddUpToOneSlotPerNotch)
+{
+    // Four messages of 30 make one notch: slot 0 (black), then 1 (red), then 2 (green).
+    const COLORREF afterEachMessage[] = {
+        RGB(0, 0, 0), RGB(0, 0, 0), RGB(0, 0, 0), RGB(255, 0, 0),
+        RGB(255, 0, 0), RGB(255, 0, 0), RGB(255, 0, 0), RGB(0, 128, 0),
+    };
+    int x = 60;
+    for (COLORREF colour : afterEachMessage) {
+        MoveMouse(x, 150);
+        TurnWheel(30);
+        HoldAt(x, 150, 0);
+        EXPECT_TRUE(LooksLike(ScreenPixel(x, 150), colour))
+            << "at x " << x << ": " << std::hex << ScreenPixel(x, 150);
+        x += 30;
+    }
+}

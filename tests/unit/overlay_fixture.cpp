@@ -60,6 +60,14 @@ HWND StartTestOverlay()
     return g_app.overlay;
 }
 
+HWND StartLikeWinMain()
+{
+    UnregisterClassA(kOverlayClassName, GetModuleHandleA(NULL));
+    StartUp(GetModuleHandleA(NULL));
+    SettleScreen();
+    return g_app.overlay;
+}
+
 void EndTestOverlay()
 {
     if (g_app.overlay && IsWindow(g_app.overlay))

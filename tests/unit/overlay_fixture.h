@@ -11,6 +11,10 @@ void ResetForTest();
 // Returns the window, or null.
 HWND StartTestOverlay();
 
+// Start-up as WinMain runs it, the class registered afresh; what the test
+// set in the fakes stays. Returns the window, or null.
+HWND StartLikeWinMain();
+
 // Destroys the window as Escape would; the fake records the exit.
 void EndTestOverlay();
 

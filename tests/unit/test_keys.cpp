@@ -191,3 +191,17 @@ TEST(SystemCommands, OtherCommandsAndUnmaskedVariantsGoToDefaultProcessing)
     EXPECT_TRUE(ReachesDefaultProcessing(window, SC_MONITORPOWER | 2));
     EndTestOverlay();
 }
+
+TEST(DisplayRequest, IsHeldFromStartUpDroppedByNAndTakenAgainByTheNextN)
+{
+    ResetForTest();
+    HWND window = StartLikeWinMain();
+    ASSERT_NE(nullptr, window);
+    Char(window, 'n');
+    Char(window, 'n');
+    const std::vector<EXECUTION_STATE> expected = {
+        ES_CONTINUOUS | ES_DISPLAY_REQUIRED, ES_CONTINUOUS, ES_CONTINUOUS | ES_DISPLAY_REQUIRED};
+    EXPECT_EQ(expected, g_fake.executionStates);
+    EXPECT_EQ(0x80000002u, expected[0]);
+    EndTestOverlay();
+}

@@ -44,6 +44,14 @@ TEST_F(Lifecycle, ActivationFromOutsideComesBackOnTop)
     EXPECT_TRUE(IsWindowVisible(window));
 }
 
+TEST_F(Lifecycle, EveryOverlayWindowHasItsShowAndHideAnimationsTurnedOff)
+{
+    OverlayWndProc(window, WM_CHAR, 'x', 0);
+    ASSERT_NE(window, g_app.overlay);
+    const std::vector<HWND> expected = {window, g_app.overlay};
+    EXPECT_EQ(expected, g_fake.transitionsDisabled);
+}
+
 TEST_F(Lifecycle, AClickActivationLeavesTheWindowSteppedBack)
 {
     Activate(WA_INACTIVE);
@@ -197,7 +205,7 @@ TEST_F(Lifecycle, ASprayingStrokeGoesOnOverTheNewWindow)
     OverlayWndProc(window, WM_CHAR, 'x', 0);
     EXPECT_EQ(1, g_app.spraying);
     g_fake.soundCalls.clear();
-    OverlayWndProc(g_app.overlay, WM_MOUSEMOVE, 0, 0);
+    OverlayWndProc(g_app.overlay, WM_MOUSEMOVE, MK_LBUTTON, 0);
     EXPECT_FALSE(g_fake.soundCalls.empty());
     OverlayWndProc(g_app.overlay, WM_LBUTTONUP, 0, 0);
     EXPECT_EQ(0, g_app.spraying);
@@ -252,7 +260,7 @@ TEST_F(Lifecycle, AFailedReplacementWindowEndsTheLoopWithQuitCodeOne)
     g_app.spraying = 1;
     g_app.currentColour = RGB(255, 255, 255);
     SetCursorPos(200, 200);
-    OverlayWndProc(NULL, WM_MOUSEMOVE, 0, 0);
+    OverlayWndProc(NULL, WM_MOUSEMOVE, MK_LBUTTON, 0);
     g_app.spraying = 0;
     SettleScreen();
     EXPECT_TRUE(LooksLike(ScreenPixel(200, 200), RGB(0, 128, 255)));

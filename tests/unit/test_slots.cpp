@@ -65,15 +65,28 @@ TEST(Wheel, ReachesTheCustomSlotOnceChosen)
     EXPECT_EQ(10, g_settings.currentSlot);
 }
 
-TEST(Wheel, MovesOneSlotPerMessageWhateverTheDelta)
+TEST(Wheel, StepsOneSlotForEveryWholeNotchOfTravel)
 {
-    UseSlots(11, 2, 0);
-    Wheel(MAKEWPARAM(0, 240));
-    EXPECT_EQ(3, g_settings.currentSlot);
-    Wheel(MAKEWPARAM(0, (WORD)(SHORT)-360));
-    EXPECT_EQ(2, g_settings.currentSlot);
-    Wheel(MAKEWPARAM(0, 0));
-    EXPECT_EQ(2, g_settings.currentSlot);
+    struct {
+        std::vector<int> deltas;
+        std::vector<int> slots;  // the current slot after each message, from slot 2
+    } cases[] = {
+        {{120, 120, -120}, {3, 4, 3}},                     // a notched wheel
+        {{40, 40, 40, 40, 40, 40}, {2, 2, 3, 3, 3, 4}},    // a touchpad
+        {{-30, -30, -30, -30}, {2, 2, 2, 1}},
+        {{100, 100, 100}, {2, 3, 4}},                      // the remainder carries over
+        {{80, -40, -40, -40}, {2, 2, 2, 1}},               // turning back starts afresh
+        {{240, -360, 0}, {4, 1, 1}},                       // several notches in one message
+    };
+    for (const auto &c : cases) {
+        UseSlots(11, 2, 0);
+        std::vector<int> slots;
+        for (int delta : c.deltas) {
+            Wheel(MAKEWPARAM(0, (WORD)(SHORT)delta));
+            slots.push_back(g_settings.currentSlot);
+        }
+        EXPECT_EQ(c.slots, slots) << "first delta " << c.deltas[0];
+    }
 }
 
 TEST(Wheel, ACurrentSlotBeyondTheTableStepsIntoIt)

@@ -102,3 +102,30 @@ TEST(SingleInstance, NoWindowOfTheClassLetsStartUpGoOn)
     EXPECT_TRUE(g_fake.endProcessCodes.empty());
     DestroyWindow(titled);
 }
+
+TEST(StartUp, DeclaresDpiAwarenessBeforeAnyWindowPreferringTheNewerCall)
+{
+    const std::string perMonitorV2 = "SetProcessDpiAwarenessContext(per monitor v2)";
+    const std::string systemAware = "SetProcessDPIAware";
+    struct {
+        int lacksContext, contextFails, lacksDpiAware;
+        std::vector<std::string> calls;
+    } cases[] = {
+        {0, 0, 0, {perMonitorV2}},
+        {1, 0, 0, {systemAware}},
+        {0, 1, 0, {perMonitorV2, systemAware}},
+        {1, 0, 1, {}},
+    };
+    for (const auto &c : cases) {
+        ResetForTest();
+        g_fake.lacksAwarenessContext = c.lacksContext;
+        g_fake.awarenessContextFails = c.contextFails;
+        g_fake.lacksDpiAware = c.lacksDpiAware;
+        // Start-up goes on whatever the system offers.
+        EXPECT_NE(nullptr, StartLikeWinMain());
+        EXPECT_EQ(c.calls, g_fake.awarenessCalls);
+        for (int existed : g_fake.overlayExistedAtAwarenessCall)
+            EXPECT_EQ(0, existed);
+        EndTestOverlay();
+    }
+}

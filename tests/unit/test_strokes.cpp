@@ -60,7 +60,11 @@ protected:
         g_fake.soundCalls.clear();
     }
     void TearDown() override { EndTestOverlay(); }
-    LRESULT Send(UINT message) { return OverlayWndProc(window, message, 0, 0); }
+    // Moves within a stroke carry the held button, as the platform's do.
+    LRESULT Send(UINT message)
+    {
+        return OverlayWndProc(window, message, message == WM_MOUSEMOVE ? MK_LBUTTON : 0, 0);
+    }
     HWND window = NULL;
 };
 
@@ -172,4 +176,57 @@ TEST_F(Stroke, NoDabWhereThePointerIsUnknown)
     Send(WM_MOUSEMOVE);
     Send(WM_LBUTTONUP);
     EXPECT_EQ(0u, PaintedCanvasPixels());
+}
+
+// Without mouse capture the release may go to another window (a second
+// monitor, another program's topmost window); the next move or tick that
+// finds the button up ends the stroke as the release would, without a dab.
+TEST_F(Stroke, AReleaseElsewhereEndsTheStrokeAtTheNextMoveOrTick)
+{
+    struct {
+        const char *what;
+        WPARAM moveKeys;  // a move with these keys, or a tick when ~0
+        int leftDown, rightDown, swapped;
+        int ends;
+    } cases[] = {
+        {"move without the button", 0, 1, 0, 0, 1},
+        {"move with the button", MK_LBUTTON, 1, 0, 0, 0},
+        {"tick with the button up", ~(WPARAM)0, 0, 0, 0, 1},
+        {"tick with the button down", ~(WPARAM)0, 1, 0, 0, 0},
+        {"tick, swapped, physical right up", ~(WPARAM)0, 1, 0, 1, 1},
+        {"tick, swapped, physical right down", ~(WPARAM)0, 0, 1, 1, 0},
+    };
+    g_app.currentColour = RGB(255, 255, 255);
+    SetCursorPos(200, 200);
+    int x = 200;
+    for (const auto &c : cases) {
+        Send(WM_LBUTTONDOWN);
+        size_t painted = PaintedCanvasPixels();
+        g_fake.soundCalls.clear();
+        g_fake.physicalLeftDown = c.leftDown;
+        g_fake.physicalRightDown = c.rightDown;
+        g_fake.buttonsSwapped = c.swapped;
+        // Somewhere not painted yet, so that a dab there shows.
+        x += 40;
+        SetCursorPos(x, 300);
+        if (c.moveKeys == ~(WPARAM)0)
+            OverlayWndProc(window, WM_TIMER, 1, 0);
+        else
+            OverlayWndProc(window, WM_MOUSEMOVE, c.moveKeys, 0);
+
+        ASSERT_FALSE(g_fake.soundCalls.empty()) << c.what;
+        if (c.ends) {
+            EXPECT_EQ(0, g_app.spraying) << c.what;
+            EXPECT_FALSE(KillTimer(window, 1)) << c.what << ": the timer still ran";
+            EXPECT_EQ(1u, g_fake.soundCalls.size()) << c.what;
+            ExpectStop(g_fake.soundCalls.back(), SND_NODEFAULT);
+            EXPECT_EQ(painted, PaintedCanvasPixels()) << c.what;
+        } else {
+            EXPECT_EQ(1, g_app.spraying) << c.what;
+            ExpectHiss(g_fake.soundCalls.back());
+            EXPECT_LT(painted, PaintedCanvasPixels()) << c.what;
+        }
+        Send(WM_LBUTTONUP);
+        SetCursorPos(200, 200);
+    }
 }
