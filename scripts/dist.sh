@@ -44,7 +44,7 @@ cmake --build "$work/build" --target pintaflux -j"$jobs" >/dev/null
 
 stage="$work/stage"
 cp "$work/build/bin/pintaflux.exe" "$stage/pintaflux.exe"
-awk -v keep="Download and run|Using it|Settings|Licence" -f "$root/scripts/readme-text.awk" \
+awk -v keep="Download and run|Using it|On Windows 10 and 11|Settings|Licence" -f "$root/scripts/readme-text.awk" \
     "$root/README.md" >"$stage/README.txt"
 sed 's/\r*$/\r/' "$root/LICENSE" >"$stage/LICENSE.txt"
 
