@@ -110,3 +110,23 @@ TEST_F(Spray, ATouchpadsSmallWheelStepsAddUpToOneSlotPerNotch)
         x += 30;
     }
 }
+
+// Without mouse capture, a button let go over another window is that
+// window's: the stroke ends there all the same, and paints no more.
+TEST_F(Spray, LettingGoOverAnotherProgramsTopmostWindowEndsTheStroke)
+{
+    HWND other = CreateWindowExA(WS_EX_TOPMOST | WS_EX_NOACTIVATE, "Static", "", WS_POPUP, 600, 200,
+                                 200, 200, NULL, NULL, GetModuleHandleA(NULL), NULL);
+    SetWindowPos(other, HWND_TOPMOST, 0, 0, 0, 0,
+                 SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    PumpTestMessages();
+    MoveMouse(400, 300);
+    PressLeftButton();
+    MoveMouse(700, 300);
+    ReleaseLeftButton();
+    Sleep(300);
+    MoveMouse(450, 320);
+    Sleep(300);
+    DestroyWindow(other);
+    EXPECT_TRUE(PictureAt(450, 320)) << std::hex << ScreenPixel(450, 320);
+}
