@@ -186,28 +186,21 @@ static const char kDesktopKey[] = "Control Panel\\Desktop";
 
 DWORD SetSystemDpi(DWORD dpi)
 {
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, NULL, 0, KEY_READ | KEY_WRITE, NULL,
-                        &key, NULL) != ERROR_SUCCESS)
-        return 0;
     DWORD previous = 0, size = sizeof previous;
-    if (RegQueryValueExA(key, "LogPixels", NULL, NULL, (BYTE *)&previous, &size) != ERROR_SUCCESS)
+    if (RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", RRF_RT_REG_DWORD, NULL,
+                     &previous, &size) != ERROR_SUCCESS)
         previous = 0;
-    RegSetValueExA(key, "LogPixels", 0, REG_DWORD, (const BYTE *)&dpi, sizeof dpi);
-    RegCloseKey(key);
+    RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", REG_DWORD, &dpi, sizeof dpi);
     return previous;
 }
 
 void RestoreSystemDpi(DWORD previous)
 {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, KEY_WRITE, &key) != ERROR_SUCCESS)
-        return;
     if (previous)
-        RegSetValueExA(key, "LogPixels", 0, REG_DWORD, (const BYTE *)&previous, sizeof previous);
+        RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", REG_DWORD, &previous,
+                        sizeof previous);
     else
-        RegDeleteValueA(key, "LogPixels");
-    RegCloseKey(key);
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "LogPixels");
 }
 
 std::string FolderFile(const Program &program, const char *name)

@@ -183,22 +183,18 @@ TEST_F(Stroke, NoDabWhereThePointerIsUnknown)
 // finds the button up ends the stroke as the release would, without a dab.
 TEST_F(Stroke, AReleaseElsewhereEndsTheStrokeAtTheNextMoveOrTick)
 {
+    const WPARAM kTick = ~(WPARAM)0;
     struct {
         const char *what;
-        WPARAM moveKeys;  // a move with these keys, or a tick when ~0
-        int leftDown, rightDown, swapped;
-        int ends;
+        WPARAM moveKeys;  // a move with these keys, or kTick
+        int leftDown, rightDown, swapped, ends;
     } cases[] = {
         {"move without the button", 0, 1, 0, 0, 1},
-        {"move with the button", MK_LBUTTON, 1, 0, 0, 0},
-        {"tick with the button up", ~(WPARAM)0, 0, 0, 0, 1},
-        {"tick with the button down", ~(WPARAM)0, 1, 0, 0, 0},
-        {"tick, swapped, physical right up", ~(WPARAM)0, 1, 0, 1, 1},
-        {"tick, swapped, physical right down", ~(WPARAM)0, 0, 1, 1, 0},
+        {"tick with the button up", kTick, 0, 0, 0, 1},
+        {"tick, swapped, physical right up", kTick, 1, 0, 1, 1},
+        {"tick, swapped, physical right down", kTick, 0, 1, 1, 0},
     };
     g_app.currentColour = RGB(255, 255, 255);
-    SetCursorPos(200, 200);
-    int x = 200;
     for (const auto &c : cases) {
         Send(WM_LBUTTONDOWN);
         size_t painted = PaintedCanvasPixels();
@@ -207,26 +203,19 @@ TEST_F(Stroke, AReleaseElsewhereEndsTheStrokeAtTheNextMoveOrTick)
         g_fake.physicalRightDown = c.rightDown;
         g_fake.buttonsSwapped = c.swapped;
         // Somewhere not painted yet, so that a dab there shows.
-        x += 40;
-        SetCursorPos(x, 300);
-        if (c.moveKeys == ~(WPARAM)0)
-            OverlayWndProc(window, WM_TIMER, 1, 0);
-        else
-            OverlayWndProc(window, WM_MOUSEMOVE, c.moveKeys, 0);
+        SetCursorPos(300 + 40 * (int)(&c - cases), 300);
+        OverlayWndProc(window, c.moveKeys == kTick ? WM_TIMER : WM_MOUSEMOVE,
+                       c.moveKeys == kTick ? 1 : c.moveKeys, 0);
 
-        ASSERT_FALSE(g_fake.soundCalls.empty()) << c.what;
-        if (c.ends) {
-            EXPECT_EQ(0, g_app.spraying) << c.what;
-            EXPECT_FALSE(KillTimer(window, 1)) << c.what << ": the timer still ran";
-            EXPECT_EQ(1u, g_fake.soundCalls.size()) << c.what;
-            ExpectStop(g_fake.soundCalls.back(), SND_NODEFAULT);
-            EXPECT_EQ(painted, PaintedCanvasPixels()) << c.what;
-        } else {
-            EXPECT_EQ(1, g_app.spraying) << c.what;
-            ExpectHiss(g_fake.soundCalls.back());
-            EXPECT_LT(painted, PaintedCanvasPixels()) << c.what;
-        }
+        int goesOn = !c.ends;
+        EXPECT_EQ(goesOn, g_app.spraying) << c.what;
+        EXPECT_EQ(goesOn, KillTimer(window, 1) ? 1 : 0) << c.what;
+        EXPECT_EQ(goesOn, PaintedCanvasPixels() > painted ? 1 : 0) << c.what;
+        ASSERT_EQ(1u, g_fake.soundCalls.size()) << c.what;
+        if (c.ends)
+            ExpectStop(g_fake.soundCalls[0], SND_NODEFAULT);
+        else
+            ExpectHiss(g_fake.soundCalls[0]);
         Send(WM_LBUTTONUP);
-        SetCursorPos(200, 200);
     }
 }
