@@ -4,6 +4,8 @@
 #include <windows.h>
 
 enum { kRedMask555 = 0x7C00 };
+// The usual layout of 16-bit displays, X servers' and Windows' alike.
+enum { kRedMask565 = 0xF800, kGreenMask565 = 0x07E0, kBlueMask565 = 0x001F };
 
 // The red mask a bitmap header describes, given the mask that follows it:
 // 0x7C00 for 16 bits without masks, 0 when the header is not 16 bits.

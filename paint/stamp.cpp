@@ -1,5 +1,5 @@
 // The spray stamp: one dab of the current colour, built from the brush image
-// of the current spray size and blended onto the target and the window.
+// of the current spray size, blended onto the target and shown on the window.
 #include "paint/stamp.h"
 #include "app/state.h"
 #include "paint/device_format.h"
@@ -19,16 +19,71 @@ static int BlendStamp(HDC onto, HDC stampDC, RECT square, int size)
                       PaintBlend()) != FALSE;
 }
 
-static int BlendOntoWindow(HDC stampDC, RECT square, int size)
+// A 5-6-5 DIB section for the window's square. A compatible bitmap would not
+// do: Wine keeps those as 5-5-5, and the square would lose the lowest bit of
+// green that a whole repaint keeps.
+static HBITMAP CreateSquare565(HDC dc, int width, int height)
+{
+    struct {
+        BITMAPINFOHEADER header;
+        DWORD masks[3];
+    } info = {};
+    info.header.biSize = sizeof info.header;
+    info.header.biWidth = width;
+    info.header.biHeight = height;
+    info.header.biPlanes = 1;
+    info.header.biBitCount = 16;
+    info.header.biCompression = BI_BITFIELDS;
+    info.masks[0] = kRedMask565;
+    info.masks[1] = kGreenMask565;
+    info.masks[2] = kBlueMask565;
+    void *bits = NULL;
+    return CreateDIBSection(dc, (BITMAPINFO *)&info, DIB_RGB_COLORS, &bits, NULL, 0);
+}
+
+// Draws the on-screen part of the square as a whole repaint does, the canvas
+// blended over the backdrop, but in memory first and then copied onto the
+// window in one go, so that nothing flickers.
+static int ComposeOntoWindow(HDC window, HDC canvas, RECT square)
+{
+    RECT screen = {0, 0, g_app.screenWidth, g_app.screenHeight};
+    RECT shown;
+    // AlphaBlend refuses a source rectangle that leaves the canvas.
+    if (!IntersectRect(&shown, &square, &screen))
+        return 1;
+    int width = shown.right - shown.left;
+    int height = shown.bottom - shown.top;
+    HDC scratch = CreateCompatibleDC(window);
+    HBITMAP bitmap = scratch ? CreateSquare565(scratch, width, height) : NULL;
+    int drawn = bitmap && SelectObject(scratch, bitmap)
+                && BitBlt(scratch, 0, 0, width, height, g_app.backdropDC, shown.left, shown.top,
+                          SRCCOPY)
+                && AlphaBlend(scratch, 0, 0, width, height, canvas, shown.left, shown.top, width,
+                              height, PaintBlend())
+                && BitBlt(window, shown.left, shown.top, width, height, scratch, 0, 0, SRCCOPY);
+    if (scratch)
+        DeleteDC(scratch);
+    if (bitmap)
+        DeleteObject(bitmap);
+    return drawn;
+}
+
+// At 16 bits a faint dab blended onto the window adds a little that the 5-bit
+// red and blue fields round away and the 6-bit green field keeps, so light
+// paint turned green at its rim, dab by dab. There the square is drawn anew
+// from the canvas, which rounds once. Without a backdrop it is blended as at 32.
+static int DrawOntoWindow(HDC stampDC, HDC canvas, RECT square, int size, int depth)
 {
     // Without a window, GetDC would hand out the whole screen.
     if (!g_app.overlay)
         return 0;
     HDC window = GetDC(g_app.overlay);
-    int blended = window != NULL && BlendStamp(window, stampDC, square, size);
-    if (window)
-        ReleaseDC(g_app.overlay, window);
-    return blended;
+    if (!window)
+        return 0;
+    int drawn = depth == 16 && g_app.backdropDC ? ComposeOntoWindow(window, canvas, square)
+                                                : BlendStamp(window, stampDC, square, size);
+    ReleaseDC(g_app.overlay, window);
+    return drawn;
 }
 
 // The depth in which LoadBitmapA delivered the brush: the display's. Asked
@@ -40,7 +95,7 @@ static int BrushDepth(HBITMAP brush)
     return GetObjectA(brush, sizeof info, &info) ? info.bmBitsPixel : 0;
 }
 
-// The steps from loading the brush to the window blend. Returns 1 when the
+// The steps from loading the brush to drawing on the window. Returns 1 when the
 // dab reached both target and window; what it made is left in *made.
 static int LayDab(StampObjects *made, HDC target, RECT square, int size, int brushId)
 {
@@ -72,7 +127,7 @@ static int LayDab(StampObjects *made, HDC target, RECT square, int size, int bru
 
     if (!BlendStamp(target, made->stampDC, square, size))
         return 0;
-    return BlendOntoWindow(made->stampDC, square, size);
+    return DrawOntoWindow(made->stampDC, target, square, size, depth);
 }
 
 static void ReleaseStamp(StampObjects *made)

@@ -130,3 +130,30 @@ TEST_F(Spray, LettingGoOverAnotherProgramsTopmostWindowEndsTheStroke)
     DestroyWindow(other);
     EXPECT_TRUE(PictureAt(450, 320)) << std::hex << ScreenPixel(450, 320);
 }
+
+// The same hands over a plain mid-grey screen.
+class SprayOverGrey : public Spray {
+protected:
+    void SetUp() override
+    {
+        picture = ShowPictureWindow(RGB(128, 128, 128));
+        ASSERT_TRUE(StartAndWaitForWindow(&program));
+    }
+};
+
+TEST_F(SprayOverGrey, WhitePaintHeldStillStaysGreyToItsRim)
+{
+    // White ("8") at size 32: the square (x-16, y-16)..(x+15, y+15).
+    TypeText("8++");
+    HoldAt(320, 200, 3000);
+    EXPECT_TRUE(LooksLike(ScreenPixel(320, 200), RGB(255, 255, 255))) << std::hex << ScreenPixel(320, 200);
+    // A 5-6-5 pixel widens its three channels a few steps apart.
+    int tolerance = DisplayDepth() == 16 ? 8 : 0;
+    // Each pixel's red and blue beside its green.
+    int coloured = 0;
+    DWORD first = 0;
+    for (DWORD pixel : ReadScreen(304, 184, 32, 32))
+        if (!NearColour(pixel, ((pixel >> 8) & 0xFF) * 0x010101, tolerance) && !coloured++)
+            first = pixel;
+    EXPECT_EQ(0, coloured) << "of 1024, the first " << std::hex << first;
+}
