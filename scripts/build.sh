@@ -6,14 +6,11 @@ set -euo pipefail
 build="${1:-build}"
 root="$(cd "$(dirname "$0")/.." && pwd)"
 source "$root/scripts/wine-env.sh"
+source "$root/scripts/build-tree.sh"
 
 build_tree() {
-  local tree="$1" toolchain="$2"
-  if [ ! -f "$tree/CMakeCache.txt" ]; then
-    cmake -S "$root" -B "$tree" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" \
-          -DCMAKE_BUILD_TYPE=Release >/dev/null
-  fi
-  cmake --build "$tree" -j"$(nproc)"
+  configure_tree "$1" "$2"
+  cmake --build "$1" -j"$(nproc)"
 }
 
 # Called from make: keep its directory messages out of the output.
