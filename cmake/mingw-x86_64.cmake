@@ -1,5 +1,6 @@
 # Cross toolchain: MinGW-w64 for 64-bit Windows, with 64-bit Wine to run what it
-# builds. Used only for the tests on machines that cannot run 32-bit programs.
+# builds. Used only for the tests: on machines that cannot run 32-bit programs,
+# or when PINTAFLUX_WINDOWS_BITS=64 asks for it.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
 

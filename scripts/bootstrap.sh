@@ -85,9 +85,10 @@ dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "ok installed" ||
 dpkg-query -W -f='${Status}' imagemagick 2>/dev/null | grep -q "ok installed" || missing+=("imagemagick")
 install_packages "${missing[@]}"
 
-# A machine that cannot run 32-bit programs tests a 64-bit build under 64-bit Wine.
+# The 64-bit cross compiler and 64-bit Wine, whenever the Windows tests run a
+# 64-bit build: asked for, or on a machine that cannot run 32-bit programs.
 source "$(dirname "$0")/wine-env.sh"
-if ! host_runs_32bit; then
+if [ -n "$(windows_64bit_reason)" ]; then
   install_packages $(missing_packages \
     "x86_64-w64-mingw32-g++-posix:g++-mingw-w64-x86-64-posix" \
     "x86_64-w64-mingw32-windres:binutils-mingw-w64-x86-64" \

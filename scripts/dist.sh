@@ -36,8 +36,8 @@ mkdir -p "$work/stage" "$out"
 work="$(cd "$work" && pwd)"
 out="$(cd "$out" && pwd)"
 
-cmake -S "$root" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-      -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+source "$root/scripts/build-tree.sh"
+configure_tree "$work/build" mingw-i686.cmake -DBUILD_TESTING=OFF
 # Called from make: keep its directory messages out of the output.
 unset MAKEFLAGS MAKELEVEL MFLAGS
 cmake --build "$work/build" --target pintaflux -j"$jobs" >/dev/null

@@ -11,7 +11,7 @@ trap cleanup_all EXIT
 
 status=0
 if [ "$windows_build" != "$build" ]; then
-  echo "== this machine cannot run 32-bit programs: the Windows tests run the 64-bit build of the same sources"
+  echo "== the Windows tests run the 64-bit build of the same sources: $windows_64bit_why"
 fi
 echo "== build checks"
 (cd "$build" && ctest --output-on-failure -L host) || status=1

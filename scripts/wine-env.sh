@@ -16,12 +16,25 @@ host_runs_32bit() {
   [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
 }
 
-# The Windows programs to run: the 32-bit build where the machine runs 32-bit
-# programs, else the 64-bit build of the same sources (in "$build/x64"), under
-# 64-bit Wine. Sets windows_build, WINE and WINEARCH.
+# Prints why the Windows programs run as the 64-bit build of the same
+# sources, or nothing when they run as the 32-bit one.
+# PINTAFLUX_WINDOWS_BITS=64 or 32 chooses; without it, the 64-bit build runs
+# only where 32-bit programs cannot.
+windows_64bit_reason() {
+  case "${PINTAFLUX_WINDOWS_BITS:-}" in
+    64) echo "PINTAFLUX_WINDOWS_BITS=64 asks for it" ;;
+    32) ;;
+    *) host_runs_32bit || echo "this machine cannot run 32-bit programs" ;;
+  esac
+}
+
+# The Windows programs to run: the 32-bit build, or the 64-bit build of the
+# same sources (in "$build/x64") under 64-bit Wine when windows_64bit_reason
+# gives a reason. Sets windows_build, windows_64bit_why, WINE and WINEARCH.
 choose_windows_build() {
   local build="$1"
-  if [ "${PINTAFLUX_WINDOWS_BITS:-}" = 64 ] || { [ "${PINTAFLUX_WINDOWS_BITS:-}" != 32 ] && ! host_runs_32bit; }; then
+  windows_64bit_why="$(windows_64bit_reason)"
+  if [ -n "$windows_64bit_why" ]; then
     windows_build="$build/x64"
     WINE=/usr/lib/wine/wine64
     export WINEARCH=win64
