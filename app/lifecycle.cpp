@@ -3,6 +3,7 @@
 #include "app/platform.h"
 #include "app/startup.h"
 #include "app/state.h"
+#include "colour/chooser.h"
 #include "colour/cursor.h"
 #include "colour/slots.h"
 #include "paint/backdrop.h"
@@ -108,15 +109,25 @@ static void TakeKeyboard(HWND hwnd)
     SetFocus(hwnd);
 }
 
-static void ComeBack(HWND hwnd)
+// Hides the window and copies the screen that it uncovers, for the paint to
+// be laid over when it is shown again.
+static void HideAndCopyScreen(HWND hwnd)
 {
-    LONG style = GetWindowLongA(hwnd, GWL_EXSTYLE);
     g_app.ownHideUnanswered = 1;
     g_app.ownHideTick = GetTickCount();
     SetWindowPos(hwnd, NULL, 0, 0, 0, 0,
                  SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
-    SetWindowLongA(hwnd, GWL_EXSTYLE, style | WS_EX_TOOLWINDOW);
     CaptureUncoveredScreen();
+}
+
+enum ScreenCopy { kKeepScreenCopy, kCopyScreenAfresh };
+
+static void ComeBack(HWND hwnd, ScreenCopy copy)
+{
+    if (copy == kCopyScreenAfresh)
+        HideAndCopyScreen(hwnd);
+    LONG style = GetWindowLongA(hwnd, GWL_EXSTYLE);
+    SetWindowLongA(hwnd, GWL_EXSTYLE, style | WS_EX_TOOLWINDOW);
     SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0,
                  SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
     InvalidateRect(hwnd, NULL, FALSE);
@@ -145,8 +156,10 @@ LRESULT OverlayActivate(HWND hwnd, WPARAM wParam, LPARAM lParam)
 {
     switch (LOWORD(wParam)) {
     case WA_ACTIVE:
-        if (g_app.reactivationPending)
-            ComeBack(hwnd);
+        // The chooser's dialog hands the activation back while it ends; the
+        // chooser comes back itself once the dialog is gone.
+        if (g_app.reactivationPending && !g_app.chooserOpen)
+            ComeBack(hwnd, kCopyScreenAfresh);
         return 0;
     case WA_INACTIVE:
         if (!IsOwnHideAnswer(hwnd))
@@ -156,6 +169,21 @@ LRESULT OverlayActivate(HWND hwnd, WPARAM wParam, LPARAM lParam)
         // A click into the window activates it without bringing it back on top.
         return DefWindowProcA(hwnd, WM_ACTIVATE, wParam, lParam);
     }
+}
+
+// The chooser's dialog takes the activation, so the window steps back. The
+// dialog hands it back while it ends, and its hidden window, still there,
+// would keep the window out of the topmost band: the come-back waits until
+// the chooser has returned. It copies no screen: the user never left, the
+// copy from before still holds, and hiding the window would lose the keys
+// typed meanwhile at an X display, which gives them to the window under
+// the pointer.
+LRESULT ChooseColourAndComeBack(HWND hwnd, WPARAM wParam, LPARAM lParam)
+{
+    ChooserOpen(hwnd, wParam, lParam);
+    if (g_app.reactivationPending && GetActiveWindow() == hwnd)
+        ComeBack(hwnd, kKeepScreenCopy);
+    return 0;
 }
 
 LRESULT ClearRequest(HWND hwnd)

@@ -7,6 +7,9 @@ LRESULT OverlayDestroy(HWND hwnd);
 LRESULT OverlayActivate(HWND hwnd, WPARAM wParam, LPARAM lParam);
 LRESULT OverlayClose(HWND hwnd);
 LRESULT ClearRequest(HWND hwnd);
+// The right button: the colour chooser, then back on top where its dialog
+// handed the activation back.
+LRESULT ChooseColourAndComeBack(HWND hwnd, WPARAM wParam, LPARAM lParam);
 
 // Releases the canvas, saves when asked to and ends the process with exit
 // code 0. Returns only where tests replace the ending of the process.

@@ -2,7 +2,6 @@
 #include "app/window_proc.h"
 #include "app/keys.h"
 #include "app/lifecycle.h"
-#include "colour/chooser.h"
 #include "colour/slots.h"
 #include "paint/canvas.h"
 #include "paint/strokes.h"
@@ -24,7 +23,7 @@ LRESULT CALLBACK OverlayWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_MOUSEMOVE:   return SprayMove(hwnd, wParam);
     case WM_LBUTTONDOWN: return SprayPress(hwnd);
     case WM_LBUTTONUP:   return SprayRelease(hwnd);
-    case WM_RBUTTONDOWN: return ChooserOpen(hwnd, wParam, lParam);
+    case WM_RBUTTONDOWN: return ChooseColourAndComeBack(hwnd, wParam, lParam);
     case WM_MOUSEWHEEL:  return SlotWheel(wParam);
     case WM_USER:        return ClearRequest(hwnd);
     default:             return DefWindowProcA(hwnd, message, wParam, lParam);

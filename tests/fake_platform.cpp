@@ -27,6 +27,14 @@ BOOL PlatformChooseColor(CHOOSECOLORA *record)
 {
     g_fake.chooserCalls++;
     g_fake.lastChooser = *record;
+    if (g_fake.chooserShowsDialog) {
+        HWND dialog = CreateWindowExA(0, "Static", "Spray Can Store", WS_POPUP, 0, 0, 100, 100,
+                                      record->hwndOwner, NULL, NULL, NULL);
+        SetWindowPos(dialog, NULL, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+        // Hidden first, which hands the activation back, then destroyed.
+        ShowWindow(dialog, SW_HIDE);
+        DestroyWindow(dialog);
+    }
     if (!g_fake.chooserConfirms)
         return FALSE;
     record->rgbResult = g_fake.chooserColour;

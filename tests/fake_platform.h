@@ -16,8 +16,11 @@ struct FakePlatform {
     std::vector<SoundCall> soundCalls;
     int chooserCalls;
     CHOOSECOLORA lastChooser;
-    // What the chooser does: confirm with chooserColour, or cancel.
+    // What the chooser does: confirm with chooserColour, or cancel; with a
+    // dialog, a window owned by the overlay takes the activation and hands
+    // it back as it ends, as the platform's dialog does.
     int chooserConfirms;
+    int chooserShowsDialog;
     COLORREF chooserColour;
     // The pointer query fails while this is set; otherwise it is the real one.
     int pointerQueryFails;

@@ -117,3 +117,18 @@ TEST_F(Chooser, TheHookRetitlesTheDialogAndHandsTheFocusBack)
     EXPECT_EQ(window, GetFocus());
     DestroyWindow(dialog);
 }
+
+// The dialog takes the activation and hands it back as it ends: the window
+// comes back on top once the dialog is gone, without hiding to copy the
+// screen again (a hidden window loses the keys typed at an X display).
+TEST_F(Chooser, TheWindowComesBackOnTopWithoutHidingWhenTheDialogEnds)
+{
+    g_fake.chooserShowsDialog = 1;
+    g_fake.compositorWaitsVisible.clear();
+    RightClick();
+    EXPECT_EQ(0, g_app.reactivationPending);
+    EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    EXPECT_EQ(window, GetActiveWindow());
+    EXPECT_TRUE(g_fake.compositorWaitsVisible.empty()) << "the window was hidden to copy the screen";
+}
