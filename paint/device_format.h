@@ -14,3 +14,6 @@ DWORD RedMaskOfHeader(const BITMAPINFOHEADER &header, DWORD redMask);
 // The red mask of a 16-bit device bitmap as seen through the device context,
 // or 0 when the platform does not tell.
 DWORD DeviceRedMask(HDC dc, HBITMAP bitmap);
+
+// A 16-bit DIB section with the given masks, bottom-up; null on failure.
+HBITMAP Create16BitSection(HDC dc, int width, int height, DWORD red, DWORD green, DWORD blue);

@@ -19,28 +19,6 @@ static int BlendStamp(HDC onto, HDC stampDC, RECT square, int size)
                       PaintBlend()) != FALSE;
 }
 
-// A 5-6-5 DIB section for the window's square. A compatible bitmap would not
-// do: Wine keeps those as 5-5-5, and the square would lose the lowest bit of
-// green that a whole repaint keeps.
-static HBITMAP CreateSquare565(HDC dc, int width, int height)
-{
-    struct {
-        BITMAPINFOHEADER header;
-        DWORD masks[3];
-    } info = {};
-    info.header.biSize = sizeof info.header;
-    info.header.biWidth = width;
-    info.header.biHeight = height;
-    info.header.biPlanes = 1;
-    info.header.biBitCount = 16;
-    info.header.biCompression = BI_BITFIELDS;
-    info.masks[0] = kRedMask565;
-    info.masks[1] = kGreenMask565;
-    info.masks[2] = kBlueMask565;
-    void *bits = NULL;
-    return CreateDIBSection(dc, (BITMAPINFO *)&info, DIB_RGB_COLORS, &bits, NULL, 0);
-}
-
 // Draws the on-screen part of the square as a whole repaint does, the canvas
 // blended over the backdrop, but in memory first and then copied onto the
 // window in one go, so that nothing flickers.
@@ -54,7 +32,11 @@ static int ComposeOntoWindow(HDC window, HDC canvas, RECT square)
     int width = shown.right - shown.left;
     int height = shown.bottom - shown.top;
     HDC scratch = CreateCompatibleDC(window);
-    HBITMAP bitmap = scratch ? CreateSquare565(scratch, width, height) : NULL;
+    // 5-6-5, as a whole repaint keeps it: a compatible bitmap would not do, as
+    // Wine keeps those as 5-5-5 and the square would lose green's lowest bit.
+    HBITMAP bitmap = scratch ? Create16BitSection(scratch, width, height, kRedMask565,
+                                                  kGreenMask565, kBlueMask565)
+                             : NULL;
     int drawn = bitmap && SelectObject(scratch, bitmap)
                 && BitBlt(scratch, 0, 0, width, height, g_app.backdropDC, shown.left, shown.top,
                           SRCCOPY)
