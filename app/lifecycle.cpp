@@ -100,8 +100,8 @@ static void StepBack(HWND hwnd)
     g_app.reactivationPending = 1;
 }
 
-// The window was hidden and shown without being activated: take the
-// activation and the keyboard back, or keys go nowhere.
+// The window was shown again without being activated: take the activation
+// and the keyboard back, or keys go nowhere.
 static void TakeKeyboard(HWND hwnd)
 {
     SetForegroundWindow(hwnd);
@@ -122,6 +122,8 @@ static void HideAndCopyScreen(HWND hwnd)
 
 enum ScreenCopy { kKeepScreenCopy, kCopyScreenAfresh };
 
+// Back in the topmost band as a tool window, with the whole paint drawn anew
+// over the screen copy.
 static void ComeBack(HWND hwnd, ScreenCopy copy)
 {
     if (copy == kCopyScreenAfresh)
