@@ -9,6 +9,7 @@
 #include "app/state.h"
 #include "paint/canvas.h"
 #include "paint/device_format.h"
+#include "paint/stamp.h"
 #include "paint/stamp_pixels.h"
 #include "paint/strokes.h"
 #include "unit/overlay_fixture.h"
@@ -48,7 +49,7 @@ static const char *const kSteps[] = {
     "pixel loop (FillStamp)",
     "AlphaBlend onto the canvas",
     "GetDC (window)",
-    "AlphaBlend onto the window",
+    "onto the window (16 bits: composed)",
     "ReleaseDC",
     "DeleteDC + DeleteObject x2",
     "InvalidateRect",
@@ -90,7 +91,10 @@ static void TimedDab(HWND hwnd, RECT square, int size, int depth, LARGE_INTEGER 
     marks[m++] = Now();
     HDC window = GetDC(hwnd);
     marks[m++] = Now();
-    AlphaBlend(window, square.left, square.top, size, size, stampDC, 0, 0, size, size, PaintBlend());
+    if (deviceDepth == 16 && g_app.backdropDC)
+        ComposeOntoWindow(window, g_app.canvasDC, square);
+    else
+        AlphaBlend(window, square.left, square.top, size, size, stampDC, 0, 0, size, size, PaintBlend());
     marks[m++] = Now();
     ReleaseDC(hwnd, window);
     marks[m++] = Now();

@@ -19,10 +19,9 @@ static int BlendStamp(HDC onto, HDC stampDC, RECT square, int size)
                       PaintBlend()) != FALSE;
 }
 
-// Draws the on-screen part of the square as a whole repaint does, the canvas
-// blended over the backdrop, but in memory first and then copied onto the
-// window in one go, so that nothing flickers.
-static int ComposeOntoWindow(HDC window, HDC canvas, RECT square)
+// Composed in memory first and then copied onto the window in one go, so
+// that nothing flickers.
+int ComposeOntoWindow(HDC window, HDC canvas, RECT square)
 {
     RECT screen = {0, 0, g_app.screenWidth, g_app.screenHeight};
     RECT shown;

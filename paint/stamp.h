@@ -7,3 +7,8 @@
 // over the backdrop.
 // Returns 1 when it reached both.
 int StampSpray(HDC target, RECT square);
+
+// Draws the on-screen part of the square onto the window from the canvas
+// laid over the backdrop, as a whole repaint does: how a dab reaches a
+// 16-bit window. Returns 1 unless a step failed.
+int ComposeOntoWindow(HDC window, HDC canvas, RECT square);
