@@ -9,7 +9,6 @@
 #include "app/state.h"
 #include "paint/canvas.h"
 #include "paint/device_format.h"
-#include "paint/stamp.h"
 #include "paint/stamp_pixels.h"
 #include "paint/strokes.h"
 #include "unit/overlay_fixture.h"
@@ -49,7 +48,7 @@ static const char *const kSteps[] = {
     "pixel loop (FillStamp)",
     "AlphaBlend onto the canvas",
     "GetDC (window)",
-    "onto the window (16 bits: composed)",
+    "onto the window (16 bits: redrawn)",
     "ReleaseDC",
     "DeleteDC + DeleteObject x2",
     "InvalidateRect",
@@ -92,7 +91,7 @@ static void TimedDab(HWND hwnd, RECT square, int size, int depth, LARGE_INTEGER 
     HDC window = GetDC(hwnd);
     marks[m++] = Now();
     if (deviceDepth == 16 && g_app.backdropDC)
-        ComposeOntoWindow(window, g_app.canvasDC, square);
+        DrawCanvasOverBackdrop(window, square);
     else
         AlphaBlend(window, square.left, square.top, size, size, stampDC, 0, 0, size, size, PaintBlend());
     marks[m++] = Now();

@@ -99,7 +99,11 @@ void ForgetHeldDigit()
     g_app.holdCounter = 0;
 }
 
-int WheelNotches(int *travel, int delta)
+// Whole notches of wheel travel: the delta is added to the travel kept from
+// earlier messages, and what is left over after the whole WHEEL_DELTAs stays
+// in it. A turn the other way starts the travel afresh. Touchpads and smooth
+// wheels send many deltas below one notch.
+static int WheelNotches(int *travel, int delta)
 {
     if ((delta > 0 && *travel < 0) || (delta < 0 && *travel > 0))
         *travel = 0;

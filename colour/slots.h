@@ -19,9 +19,4 @@ LRESULT SlotKeyUp(WPARAM key);
 // A digit's key-up may never come once the focus has gone elsewhere: the
 // next tap must not count as the end of that hold.
 void ForgetHeldDigit();
-// Whole notches of wheel travel: the delta is added to the travel kept from
-// earlier messages, and what is left over after the whole WHEEL_DELTAs stays
-// in it. A turn the other way starts the travel afresh. Touchpads and smooth
-// wheels send many deltas below one notch.
-int WheelNotches(int *travel, int delta);
 LRESULT SlotWheel(WPARAM wParam);

@@ -37,9 +37,10 @@ void CaptureBackdrop()
     ReleaseDC(NULL, screen);
 }
 
-void DrawBackdrop(HDC window)
+void DrawBackdrop(HDC window, RECT rect)
 {
     if (!g_app.backdropDC)
         return;
-    BitBlt(window, 0, 0, g_app.screenWidth, g_app.screenHeight, g_app.backdropDC, 0, 0, SRCCOPY);
+    BitBlt(window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+           g_app.backdropDC, rect.left, rect.top, SRCCOPY);
 }

@@ -7,5 +7,6 @@
 void CaptureBackdrop();
 void ReleaseBackdrop();
 
-// Copies the backdrop onto the whole window; does nothing without one.
-void DrawBackdrop(HDC window);
+// Copies the backdrop onto one rectangle of the window, at the same place;
+// does nothing without one.
+void DrawBackdrop(HDC window, RECT rect);

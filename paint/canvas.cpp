@@ -67,6 +67,12 @@ static int UpdateDraws(RECT rect)
     return g_app.chooserOpen || IsWholeScreen(rect);
 }
 
+int DrawCanvasOverBackdrop(HDC window, RECT rect)
+{
+    DrawBackdrop(window, rect);
+    return BlendCanvas(window, g_app.canvasDC, rect);
+}
+
 static void DrawUpdate(HDC window, RECT rect)
 {
     if (g_app.chooserOpen) {
@@ -74,8 +80,7 @@ static void DrawUpdate(HDC window, RECT rect)
                g_app.snapshotDC, rect.left, rect.top, SRCCOPY);
         return;
     }
-    DrawBackdrop(window);
-    BlendCanvas(window, g_app.canvasDC, rect);
+    DrawCanvasOverBackdrop(window, rect);
 }
 
 LRESULT CanvasPaint(HWND hwnd, WPARAM wParam, LPARAM lParam)

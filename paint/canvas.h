@@ -10,6 +10,10 @@ void ReleaseCanvas();
 // Returns 1 when the blend succeeded.
 int BlendCanvas(HDC target, HDC source, RECT rect);
 
+// Draws one rectangle of the window as a whole repaint does: the backdrop,
+// then the canvas blended over it. Returns 1 when the blend succeeded.
+int DrawCanvasOverBackdrop(HDC window, RECT rect);
+
 // The blend used for all paint: source-over with premultiplied per-pixel alpha.
 BLENDFUNCTION PaintBlend();
 

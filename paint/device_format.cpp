@@ -27,22 +27,3 @@ DWORD DeviceRedMask(HDC dc, HBITMAP bitmap)
         return 0;
     return RedMaskOfHeader(info.header, info.masks[0]);
 }
-
-HBITMAP Create16BitSection(HDC dc, int width, int height, DWORD red, DWORD green, DWORD blue)
-{
-    struct {
-        BITMAPINFOHEADER header;
-        DWORD masks[3];
-    } info = {};
-    info.header.biSize = sizeof info.header;
-    info.header.biWidth = width;
-    info.header.biHeight = height;
-    info.header.biPlanes = 1;
-    info.header.biBitCount = 16;
-    info.header.biCompression = BI_BITFIELDS;
-    info.masks[0] = red;
-    info.masks[1] = green;
-    info.masks[2] = blue;
-    void *bits = NULL;
-    return CreateDIBSection(dc, (BITMAPINFO *)&info, DIB_RGB_COLORS, &bits, NULL, 0);
-}

@@ -19,41 +19,22 @@ static int BlendStamp(HDC onto, HDC stampDC, RECT square, int size)
                       PaintBlend()) != FALSE;
 }
 
-// Composed in memory first and then copied onto the window in one go, so
-// that nothing flickers.
-int ComposeOntoWindow(HDC window, HDC canvas, RECT square)
+// The part of the square on the screen, drawn from the canvas over the
+// backdrop (the blend refuses a rectangle that leaves the canvas).
+static int RedrawSquare(HDC window, RECT square)
 {
     RECT screen = {0, 0, g_app.screenWidth, g_app.screenHeight};
     RECT shown;
-    // AlphaBlend refuses a source rectangle that leaves the canvas.
     if (!IntersectRect(&shown, &square, &screen))
         return 1;
-    int width = shown.right - shown.left;
-    int height = shown.bottom - shown.top;
-    HDC scratch = CreateCompatibleDC(window);
-    // 5-6-5, as a whole repaint keeps it: a compatible bitmap would not do, as
-    // Wine keeps those as 5-5-5 and the square would lose green's lowest bit.
-    HBITMAP bitmap = scratch ? Create16BitSection(scratch, width, height, kRedMask565,
-                                                  kGreenMask565, kBlueMask565)
-                             : NULL;
-    int drawn = bitmap && SelectObject(scratch, bitmap)
-                && BitBlt(scratch, 0, 0, width, height, g_app.backdropDC, shown.left, shown.top,
-                          SRCCOPY)
-                && AlphaBlend(scratch, 0, 0, width, height, canvas, shown.left, shown.top, width,
-                              height, PaintBlend())
-                && BitBlt(window, shown.left, shown.top, width, height, scratch, 0, 0, SRCCOPY);
-    if (scratch)
-        DeleteDC(scratch);
-    if (bitmap)
-        DeleteObject(bitmap);
-    return drawn;
+    return DrawCanvasOverBackdrop(window, shown);
 }
 
 // At 16 bits a faint dab blended onto the window adds a little that the 5-bit
 // red and blue fields round away and the 6-bit green field keeps, so light
 // paint turned green at its rim, dab by dab. There the square is drawn anew
 // from the canvas, which rounds once. Without a backdrop it is blended as at 32.
-static int DrawOntoWindow(HDC stampDC, HDC canvas, RECT square, int size, int depth)
+static int DrawOntoWindow(HDC stampDC, RECT square, int size, int depth)
 {
     // Without a window, GetDC would hand out the whole screen.
     if (!g_app.overlay)
@@ -61,7 +42,7 @@ static int DrawOntoWindow(HDC stampDC, HDC canvas, RECT square, int size, int de
     HDC window = GetDC(g_app.overlay);
     if (!window)
         return 0;
-    int drawn = depth == 16 && g_app.backdropDC ? ComposeOntoWindow(window, canvas, square)
+    int drawn = depth == 16 && g_app.backdropDC ? RedrawSquare(window, square)
                                                 : BlendStamp(window, stampDC, square, size);
     ReleaseDC(g_app.overlay, window);
     return drawn;
@@ -108,7 +89,7 @@ static int LayDab(StampObjects *made, HDC target, RECT square, int size, int bru
 
     if (!BlendStamp(target, made->stampDC, square, size))
         return 0;
-    return DrawOntoWindow(made->stampDC, target, square, size, depth);
+    return DrawOntoWindow(made->stampDC, square, size, depth);
 }
 
 static void ReleaseStamp(StampObjects *made)

@@ -174,7 +174,21 @@ TEST(StampPixels, NoColourChannelExceedsItsAlpha)
 // A 16-bit DIB section with the given red, green and blue masks.
 static HBITMAP Make16BitBitmap(DWORD red, DWORD green, DWORD blue)
 {
-    return Create16BitSection(NULL, 4, 4, red, green, blue);
+    struct {
+        BITMAPINFOHEADER header;
+        DWORD masks[3];
+    } info = {};
+    info.header.biSize = sizeof info.header;
+    info.header.biWidth = 4;
+    info.header.biHeight = 4;
+    info.header.biPlanes = 1;
+    info.header.biBitCount = 16;
+    info.header.biCompression = BI_BITFIELDS;
+    info.masks[0] = red;
+    info.masks[1] = green;
+    info.masks[2] = blue;
+    void *bits = NULL;
+    return CreateDIBSection(NULL, (BITMAPINFO *)&info, DIB_RGB_COLORS, &bits, NULL, 0);
 }
 
 TEST(StampPixels, A16BitBitmapsMasksChooseItsLayout)
