@@ -74,8 +74,8 @@ BOOL PlatformButtonsSwapped()
 
 static void RecordAwarenessCall(const char *call)
 {
-    g_fake.awarenessCalls.push_back(call);
-    g_fake.overlayExistedAtAwarenessCall.push_back(FindWindowA(kOverlayClassName, NULL) != NULL);
+    std::string late = FindWindowA(kOverlayClassName, NULL) ? "late " : "";
+    g_fake.awarenessCalls.push_back(late + call);
 }
 
 static BOOL WINAPI FakeSetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT context)

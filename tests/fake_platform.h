@@ -32,12 +32,11 @@ struct FakePlatform {
     int physicalRightDown;
     int buttonsSwapped;
     // Which DPI awareness functions user32 offers, and the calls made to
-    // them, each with the number of overlay windows that existed then.
+    // them, marked "late" when an overlay window existed already.
     int lacksAwarenessContext;
     int awarenessContextFails;
     int lacksDpiAware;
     std::vector<std::string> awarenessCalls;
-    std::vector<int> overlayExistedAtAwarenessCall;
     // What the power manager was asked for, in order.
     std::vector<EXECUTION_STATE> executionStates;
     // The windows whose transitions were turned off.

@@ -183,24 +183,26 @@ void TypeText(const char *text)
 }
 
 static const char kDesktopKey[] = "Control Panel\\Desktop";
+// The value before SetSystemDpi: 0 when there was none, ~0 when unchanged.
+static DWORD dpiBefore = ~0u;
 
-DWORD SetSystemDpi(DWORD dpi)
+void SetSystemDpi(DWORD dpi)
 {
-    DWORD previous = 0, size = sizeof previous;
+    DWORD size = sizeof dpiBefore;
     if (RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", RRF_RT_REG_DWORD, NULL,
-                     &previous, &size) != ERROR_SUCCESS)
-        previous = 0;
+                     &dpiBefore, &size) != ERROR_SUCCESS)
+        dpiBefore = 0;
     RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", REG_DWORD, &dpi, sizeof dpi);
-    return previous;
 }
 
-void RestoreSystemDpi(DWORD previous)
+void RestoreSystemDpi()
 {
-    if (previous)
-        RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", REG_DWORD, &previous,
-                        sizeof previous);
-    else
+    if (dpiBefore == 0)
         RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "LogPixels");
+    else if (dpiBefore != ~0u)
+        RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", REG_DWORD, &dpiBefore,
+                        sizeof dpiBefore);
+    dpiBefore = ~0u;
 }
 
 std::string FolderFile(const Program &program, const char *name)

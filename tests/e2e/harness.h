@@ -63,10 +63,10 @@ void TypeText(const char *text);
 void PressKey(WORD virtualKey);
 
 // The system DPI that programs started from now on find (the prefix's
-// "LogPixels"); returns the value it had, 0 when it had none, for
-// RestoreSystemDpi.
-DWORD SetSystemDpi(DWORD dpi);
-void RestoreSystemDpi(DWORD previous);
+// "LogPixels"), and back to what it was before; restoring without a change
+// does nothing.
+void SetSystemDpi(DWORD dpi);
+void RestoreSystemDpi();
 
 // Files in a program's folder.
 std::string FolderFile(const Program &program, const char *name);

@@ -11,15 +11,12 @@ protected:
         EndProgram(&program);
         if (picture)
             DestroyWindow(picture);
-        if (dpiChanged)
-            RestoreSystemDpi(previousDpi);
+        RestoreSystemDpi();
         PumpTestMessages();
     }
     Program program = {};
     Program second = {};
     HWND picture = NULL;
-    int dpiChanged = 0;
-    DWORD previousDpi = 0;
 };
 
 TEST_F(Overlay, CoversTheWholeScreenAsATopmostToolPopupNamedPintaflux)
@@ -46,14 +43,18 @@ TEST_F(Overlay, CoversTheWholeScreenAsATopmostToolPopupNamedPintaflux)
     EXPECT_STREQ("Pintaflux", text);
 }
 
-// Starts the program over the known picture and expects the whole screen to
-// look as it did before, pixel for pixel.
+// Starts the program over the known picture and expects its window to cover
+// the screen and the whole screen to look as it did before, pixel for pixel.
 static void ExpectTheScreenShowsThrough(Program *program)
 {
     int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     std::vector<DWORD> before = ReadScreen(0, 0, width, height);
     ASSERT_TRUE(StartAndWaitForWindow(program));
     ASSERT_TRUE(LooksLike(before[5 * width + 5], KnownPictureColour(5, 5)));
+    RECT rect = {};
+    GetWindowRect(program->window, &rect);
+    EXPECT_TRUE(rect.left == 0 && rect.top == 0 && rect.right == width && rect.bottom == height)
+        << rect.left << "," << rect.top << "," << rect.right << "," << rect.bottom;
 
     // Exact at 32 bits per pixel; within the 5-6-5 rounding at 16.
     int tolerance = DisplayDepth() == 16 ? 8 : 0;
@@ -76,16 +77,9 @@ TEST_F(Overlay, TheScreenUnderItStaysVisiblePixelForPixel)
 // 144, still covers the whole screen in real pixels and shows it unchanged.
 TEST_F(Overlay, OnAScaledDisplayItStillCoversTheScreenAndShowsItUnchanged)
 {
-    previousDpi = SetSystemDpi(144);
-    dpiChanged = 1;
+    SetSystemDpi(144);
     picture = ShowKnownPicture();
     ExpectTheScreenShowsThrough(&program);
-    RECT rect = {};
-    GetWindowRect(program.window, &rect);
-    EXPECT_EQ(0, rect.left);
-    EXPECT_EQ(0, rect.top);
-    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), rect.right);
-    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), rect.bottom);
 }
 
 TEST_F(Overlay, EscapeEndsWithExitCodeZeroAndWritesNoFile)

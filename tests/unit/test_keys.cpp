@@ -202,6 +202,5 @@ TEST(DisplayRequest, IsHeldFromStartUpDroppedByNAndTakenAgainByTheNextN)
     const std::vector<EXECUTION_STATE> expected = {
         ES_CONTINUOUS | ES_DISPLAY_REQUIRED, ES_CONTINUOUS, ES_CONTINUOUS | ES_DISPLAY_REQUIRED};
     EXPECT_EQ(expected, g_fake.executionStates);
-    EXPECT_EQ(0x80000002u, expected[0]);
     EndTestOverlay();
 }
