@@ -1,5 +1,4 @@
-// Reading the screen back, and a plain picture to put on it, for in-process
-// and end-to-end tests alike.
+// Reading the screen back, for in-process and end-to-end tests alike.
 #pragma once
 #include <windows.h>
 #include <vector>
@@ -18,7 +17,3 @@ bool LooksLike(DWORD pixel, COLORREF colour);
 bool NearColour(DWORD pixel, DWORD expected, int tolerance);
 
 int DisplayDepth();
-
-// A plain window of one colour over the whole screen, shown without taking
-// the activation, to give the overlay a known picture underneath.
-HWND ShowPictureWindow(COLORREF colour);

@@ -131,30 +131,23 @@ TEST_F(Spray, LettingGoOverAnotherProgramsTopmostWindowEndsTheStroke)
     EXPECT_TRUE(PictureAt(450, 320)) << std::hex << ScreenPixel(450, 320);
 }
 
-// The same hands over a plain mid-grey screen.
-class SprayOverGrey : public Spray {
-protected:
-    void SetUp() override
-    {
-        picture = ShowPictureWindow(RGB(128, 128, 128));
-        ASSERT_TRUE(StartAndWaitForWindow(&program));
-    }
-};
-
-TEST_F(SprayOverGrey, WhitePaintHeldStillStaysGreyToItsRim)
+TEST_F(Spray, WhitePaintHeldStillOverGreyStaysGreyToItsRim)
 {
-    // White ("8") at size 32: the square (x-16, y-16)..(x+15, y+15).
+    // White ("8") at size 32 over the picture's grey band (100, 100, 100):
+    // the square (x-16, y-16)..(x+15, y+15).
+    int x = GetSystemMetrics(SM_CXSCREEN) * 15 / 16, y = GetSystemMetrics(SM_CYSCREEN) / 4;
+    ASSERT_TRUE(LooksLike(ScreenPixel(x, y), RGB(100, 100, 100)));
     TypeText("8++");
-    HoldAt(320, 200, 3000);
+    HoldAt(x, y, 3000);
     // A 5-6-5 pixel widens its three channels a few steps apart.
     int tolerance = DisplayDepth() == 16 ? 8 : 0;
     // Built up to white, short of it by what the blends round away (Wine's
     // 64-bit blend stops at 249).
-    EXPECT_TRUE(NearColour(ScreenPixel(320, 200), 0xFFFFFF, 8)) << std::hex << ScreenPixel(320, 200);
+    EXPECT_TRUE(NearColour(ScreenPixel(x, y), 0xFFFFFF, 8)) << std::hex << ScreenPixel(x, y);
     // Each pixel's red and blue beside its green.
     int coloured = 0;
     DWORD first = 0;
-    for (DWORD pixel : ReadScreen(304, 184, 32, 32))
+    for (DWORD pixel : ReadScreen(x - 16, y - 16, 32, 32))
         if (!NearColour(pixel, ((pixel >> 8) & 0xFF) * 0x010101, tolerance) && !coloured++)
             first = pixel;
     EXPECT_EQ(0, coloured) << "of 1024, the first " << std::hex << first;

@@ -95,6 +95,33 @@ void PumpMessages()
 }
 
 
+static LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+HWND ShowPictureWindow(COLORREF colour)
+{
+    static const char className[] = "PintafluxTestPicture";
+    WNDCLASSA pictureClass = {};
+    pictureClass.lpfnWndProc = PictureProc;
+    pictureClass.hInstance = GetModuleHandleA(NULL);
+    pictureClass.lpszClassName = className;
+    UnregisterClassA(className, pictureClass.hInstance);
+    pictureClass.hbrBackground = CreateSolidBrush(colour);
+    RegisterClassA(&pictureClass);
+    HWND picture = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, className,
+                                   "picture", WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                                   GetSystemMetrics(SM_CYSCREEN), NULL, NULL,
+                                   pictureClass.hInstance, NULL);
+    SetWindowPos(picture, HWND_TOPMOST, 0, 0, 0, 0,
+                 SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    UpdateWindow(picture);
+    PumpMessages();
+    GdiFlush();
+    return picture;
+}
+
 int FreeGdiHandles()
 {
     std::vector<HBRUSH> made;

@@ -26,6 +26,10 @@ void PumpMessages();
 void SettleScreen();
 
 
+// A plain window of one colour over the whole screen, shown without taking
+// the activation, to give the overlay a known picture underneath.
+HWND ShowPictureWindow(COLORREF colour);
+
 // Free GDI handle slots of this process, counted by making brushes until the
 // platform refuses; every brush is deleted again. (Wine's GetGuiResources
 // always reports 0, so a leak shows only here.)
