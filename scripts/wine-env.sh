@@ -66,11 +66,14 @@ wine_env_setup() {
 }
 
 # Starts Xvfb on a free display at the given depth and exports DISPLAY.
+# Without -noreset the server resets whenever its last client leaves, and a
+# client connecting during the reset (openbox just after the readiness probe,
+# say) is refused: "Failed to open the display".
 start_xvfb() {
   local depth="$1" size="${2:-1024x768}" n
   for n in $(seq 91 140); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 "${size}x${depth}" -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${size}x${depth}" -nolisten tcp -noreset >/dev/null 2>&1 &
     xvfb_pid=$!
     started_pids+=("$xvfb_pid")
     export DISPLAY=":$n"
@@ -99,7 +102,8 @@ stop_xvfb() {
 
 # Starts openbox on our display and waits until it manages windows.
 start_window_manager() {
-  openbox --sm-disable >/dev/null 2>&1 &
+  local log="${WINEPREFIX%/*}/openbox.log"
+  openbox --sm-disable >"$log" 2>&1 &
   window_manager_pid=$!
   started_pids+=("$window_manager_pid")
   local i
@@ -108,7 +112,8 @@ start_window_manager() {
     kill -0 "$window_manager_pid" 2>/dev/null || break
     sleep 0.1
   done
-  echo "could not start openbox" >&2
+  echo "could not start openbox:" >&2
+  cat "$log" >&2
   return 1
 }
 
