@@ -102,11 +102,12 @@ static void StepBack(HWND hwnd)
 
 // The window was shown again without being activated: take the activation
 // and the keyboard back, or keys go nowhere.
-static void TakeKeyboard(HWND hwnd)
+LRESULT TakeKeyboard(HWND hwnd)
 {
     SetForegroundWindow(hwnd);
     SetActiveWindow(hwnd);
     SetFocus(hwnd);
+    return 0;
 }
 
 // Hides the window and copies the screen that it uncovers, for the paint to
@@ -114,6 +115,7 @@ static void TakeKeyboard(HWND hwnd)
 static void HideAndCopyScreen(HWND hwnd)
 {
     g_app.ownHideUnanswered = 1;
+    g_app.xFocusLeft = 0;
     g_app.ownHideTick = GetTickCount();
     SetWindowPos(hwnd, NULL, 0, 0, 0, 0,
                  SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
@@ -145,13 +147,28 @@ static void ComeBack(HWND hwnd, ScreenCopy copy)
 // Hiding the active window takes its activation away. Wine may report that
 // deactivation only after the window is back on top, with no other window
 // taking the activation; it is not the user leaving, so it must not send
-// the window back down. Only a deactivation soon after our own hide counts.
+// the window back down. Only a deactivation soon after our own hide counts,
+// and only while the hide is unanswered: before the window has the keyboard
+// back, or once Wine's X driver has said that the X focus left us.
 static int IsOwnHideAnswer(HWND hwnd)
 {
-    int own = g_app.ownHideUnanswered && GetTickCount() - g_app.ownHideTick < kOwnHideAnswerMs
-              && GetForegroundWindow() == NULL && IsWindowVisible(hwnd);
+    HWND foreground = GetForegroundWindow();
+    int toNoWindow = foreground == NULL || foreground == GetDesktopWindow();
+    int own = (g_app.ownHideUnanswered || g_app.xFocusLeft) && toNoWindow
+              && GetTickCount() - g_app.ownHideTick < kOwnHideAnswerMs && IsWindowVisible(hwnd);
     g_app.ownHideUnanswered = 0;
+    g_app.xFocusLeft = 0;
     return own;
+}
+
+// When the X focus leaves the foreground window for no window of ours,
+// Wine's X driver cancels its modes with this message and then hands the
+// foreground to the desktop window. Our hide makes X move the focus too,
+// and that news can arrive after the window has taken the keyboard back.
+LRESULT OverlayCancelMode(HWND hwnd, WPARAM wParam, LPARAM lParam)
+{
+    g_app.xFocusLeft = 1;
+    return DefWindowProcA(hwnd, WM_CANCELMODE, wParam, lParam);
 }
 
 LRESULT OverlayActivate(HWND hwnd, WPARAM wParam, LPARAM lParam)
@@ -164,7 +181,11 @@ LRESULT OverlayActivate(HWND hwnd, WPARAM wParam, LPARAM lParam)
             ComeBack(hwnd, kCopyScreenAfresh);
         return 0;
     case WA_INACTIVE:
-        if (!IsOwnHideAnswer(hwnd))
+        // The user has not left, but the keys now go to no window: take
+        // them back once this deactivation has run its course.
+        if (IsOwnHideAnswer(hwnd))
+            PostMessageA(hwnd, kTakeKeyboard, 0, 0);
+        else
             StepBack(hwnd);
         return 0;
     default:

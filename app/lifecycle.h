@@ -5,8 +5,14 @@
 LRESULT OverlayCreate(HWND hwnd);
 LRESULT OverlayDestroy(HWND hwnd);
 LRESULT OverlayActivate(HWND hwnd, WPARAM wParam, LPARAM lParam);
+LRESULT OverlayCancelMode(HWND hwnd, WPARAM wParam, LPARAM lParam);
 LRESULT OverlayClose(HWND hwnd);
 LRESULT ClearRequest(HWND hwnd);
+
+// Posted to the window to take the activation and the keyboard back.
+enum { kTakeKeyboard = WM_APP };
+LRESULT TakeKeyboard(HWND hwnd);
+
 // The right button: the colour chooser, then back on top where its dialog
 // handed the activation back.
 LRESULT ChooseColourAndComeBack(HWND hwnd, WPARAM wParam, LPARAM lParam);

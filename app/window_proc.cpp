@@ -12,6 +12,7 @@ LRESULT CALLBACK OverlayWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_CREATE:      return OverlayCreate(hwnd);
     case WM_DESTROY:     return OverlayDestroy(hwnd);
     case WM_ACTIVATE:    return OverlayActivate(hwnd, wParam, lParam);
+    case WM_CANCELMODE:  return OverlayCancelMode(hwnd, wParam, lParam);
     case WM_PAINT:       return CanvasPaint(hwnd, wParam, lParam);
     case WM_CLOSE:       return OverlayClose(hwnd);
     case WM_QUIT:        return ShutDown();
@@ -26,6 +27,7 @@ LRESULT CALLBACK OverlayWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_RBUTTONDOWN: return ChooseColourAndComeBack(hwnd, wParam, lParam);
     case WM_MOUSEWHEEL:  return SlotWheel(wParam);
     case WM_USER:        return ClearRequest(hwnd);
+    case kTakeKeyboard:  return TakeKeyboard(hwnd);
     default:             return DefWindowProcA(hwnd, message, wParam, lParam);
     }
 }

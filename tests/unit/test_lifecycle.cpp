@@ -115,6 +115,40 @@ TEST_F(Lifecycle, ComingBackWaitsForTheUncoveredScreenAndTakesTheKeyboard)
     EXPECT_FALSE(ExStyle() & WS_EX_TOPMOST);
 }
 
+// Wine's X driver may tell of the hide's focus-out only after the come-back
+// has taken the keyboard back: it cancels the window's modes, then hands the
+// foreground to the desktop window.
+TEST_F(Lifecycle, TheLateXAnswerToTheComeBacksHideKeepsItOnTopWithTheKeys)
+{
+    const struct {
+        const char *what;
+        bool xSaysFocusLeft;
+        DWORD msSinceHide;
+        bool stepsBack;
+    } cases[] = {
+        {"X answers at once", true, 0, false},
+        {"X answers over a second later: the user's", true, 1500, true},
+        {"no word from X: the user's", false, 0, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        Activate(WA_INACTIVE);
+        Activate(WA_ACTIVE);
+        ASSERT_EQ(window, GetFocus());
+        g_app.ownHideTick -= c.msSinceHide;
+        if (c.xSaysFocusLeft)
+            SendMessageA(window, WM_CANCELMODE, 0, 0);
+        SetForegroundWindow(GetDesktopWindow());
+        PumpMessages();
+        EXPECT_EQ(c.stepsBack, g_app.reactivationPending == 1);
+        EXPECT_EQ(c.stepsBack, !(ExStyle() & WS_EX_TOPMOST));
+        if (!c.stepsBack) {
+            EXPECT_EQ(window, GetForegroundWindow());
+            EXPECT_EQ(window, GetFocus());
+        }
+    }
+}
+
 // The release of the button and a digit's key-up go to the program the user
 // switched to; the overlay must not go on spraying or store a slot later.
 TEST_F(Lifecycle, SteppingBackEndsTheStrokeAndTheDigitHold)
