@@ -102,11 +102,24 @@ static void StepBack(HWND hwnd)
 
 // The window was shown again without being activated: take the activation
 // and the keyboard back, or keys go nowhere.
-LRESULT TakeKeyboard(HWND hwnd)
+static void TakeKeyboard(HWND hwnd)
 {
     SetForegroundWindow(hwnd);
     SetActiveWindow(hwnd);
     SetFocus(hwnd);
+}
+
+// Takes the keyboard again from a message of the window's own, posted after
+// it was shown: Wine's X driver dates its X focus request by the message
+// being handled, and X ignores a request dated before the last focus change,
+// which our hide made. Setting the focus anew makes the driver ask again.
+// Stepped back meanwhile, the user has left and the keyboard stays theirs.
+LRESULT TakeKeyboardAgain(HWND hwnd)
+{
+    if (g_app.reactivationPending)
+        return 0;
+    SetFocus(NULL);
+    TakeKeyboard(hwnd);
     return 0;
 }
 
@@ -139,6 +152,7 @@ static void ComeBack(HWND hwnd, ScreenCopy copy)
     SelectSlot(g_settings.currentSlot);
     g_app.reactivationPending = 0;
     TakeKeyboard(hwnd);
+    PostMessageA(hwnd, kTakeKeysAgain, 0, 0);
     // Active and focused again: any deactivation from now on is real.
     if (GetActiveWindow() == hwnd && GetFocus() == hwnd)
         g_app.ownHideUnanswered = 0;
@@ -184,7 +198,7 @@ LRESULT OverlayActivate(HWND hwnd, WPARAM wParam, LPARAM lParam)
         // The user has not left, but the keys now go to no window: take
         // them back once this deactivation has run its course.
         if (IsOwnHideAnswer(hwnd))
-            PostMessageA(hwnd, kTakeKeyboard, 0, 0);
+            PostMessageA(hwnd, kTakeKeysAgain, 0, 0);
         else
             StepBack(hwnd);
         return 0;

@@ -9,9 +9,10 @@ LRESULT OverlayCancelMode(HWND hwnd, WPARAM wParam, LPARAM lParam);
 LRESULT OverlayClose(HWND hwnd);
 LRESULT ClearRequest(HWND hwnd);
 
-// Posted to the window to take the activation and the keyboard back.
-enum { kTakeKeyboard = WM_APP };
-LRESULT TakeKeyboard(HWND hwnd);
+// Posted to the window to take the activation and the keyboard back, unless
+// it has stepped back by then.
+enum { kTakeKeysAgain = WM_APP };
+LRESULT TakeKeyboardAgain(HWND hwnd);
 
 // The right button: the colour chooser, then back on top where its dialog
 // handed the activation back.

@@ -109,10 +109,13 @@ TEST_F(Lifecycle, ComingBackWaitsForTheUncoveredScreenAndTakesTheKeyboard)
     EXPECT_EQ(window, GetFocus());
 
     // Once it has the keyboard again, losing the activation to nobody is
-    // the user leaving, not an answer to the hide: it steps back.
+    // the user leaving, not an answer to the hide: it steps back, and the
+    // keyboard's second taking, posted by the come-back, leaves it so.
     SetActiveWindow(NULL);
+    PumpMessages();
     EXPECT_EQ(1, g_app.reactivationPending);
     EXPECT_FALSE(ExStyle() & WS_EX_TOPMOST);
+    EXPECT_EQ(nullptr, GetActiveWindow());
 }
 
 // Wine's X driver may tell of the hide's focus-out only after the come-back
