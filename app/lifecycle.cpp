@@ -153,7 +153,8 @@ static void ComeBack(HWND hwnd, ScreenCopy copy)
     g_app.reactivationPending = 0;
     TakeKeyboard(hwnd);
     PostMessageA(hwnd, kTakeKeysAgain, 0, 0);
-    // Active and focused again: any deactivation from now on is real.
+    // Active and focused again: a deactivation to nobody from now on is the
+    // user's, unless Wine's X driver first says the X focus left us.
     if (GetActiveWindow() == hwnd && GetFocus() == hwnd)
         g_app.ownHideUnanswered = 0;
 }
