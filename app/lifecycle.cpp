@@ -178,8 +178,9 @@ static int IsOwnHideAnswer(HWND hwnd)
 
 // When the X focus leaves the foreground window for no window of ours,
 // Wine's X driver cancels its modes with this message and then hands the
-// foreground to the desktop window. Our hide makes X move the focus too,
-// and that news can arrive after the window has taken the keyboard back.
+// foreground to the desktop window. Our hide makes X move the focus too.
+// The keyboard's second taking usually reaches X first, and the news then
+// finds the focus ours; when the news comes first, it is still our hide's.
 LRESULT OverlayCancelMode(HWND hwnd, WPARAM wParam, LPARAM lParam)
 {
     g_app.xFocusLeft = 1;
