@@ -24,6 +24,20 @@ class RemoveFoldersAfterEachTest : public ::testing::EmptyTestEventListener {
 static const bool removalRegistered =
     (::testing::UnitTest::GetInstance()->listeners().Append(new RemoveFoldersAfterEachTest), true);
 
+// The tests measure and point in the screen's real pixels, as the program
+// does: aware of the DPI before any window exists, or a scaling system
+// shows them a smaller screen.
+static bool DeclareDpiAwareness()
+{
+    typedef BOOL(WINAPI * SetContextFunction)(DPI_AWARENESS_CONTEXT);
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    SetContextFunction setContext =
+        (SetContextFunction)(void *)GetProcAddress(user32, "SetProcessDpiAwarenessContext");
+    return (setContext && setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2))
+           || SetProcessDPIAware();
+}
+static const bool dpiAware = DeclareDpiAwareness();
+
 std::string ProgramPath(const char *exeName)
 {
     char path[MAX_PATH];
@@ -208,64 +222,6 @@ void RestoreSystemDpi()
 std::string FolderFile(const Program &program, const char *name)
 {
     return program.folder + "\\" + name;
-}
-
-COLORREF KnownPictureColour(int x, int y)
-{
-    // Eight vertical bands, the lower half of each band darker.
-    static const COLORREF bands[] = {
-        RGB(200, 40, 40), RGB(40, 200, 40), RGB(40, 40, 200), RGB(220, 220, 60),
-        RGB(60, 220, 220), RGB(220, 60, 220), RGB(250, 250, 250), RGB(100, 100, 100),
-    };
-    int band = x * 8 / GetSystemMetrics(SM_CXSCREEN);
-    COLORREF colour = bands[band];
-    if (y >= GetSystemMetrics(SM_CYSCREEN) / 2)
-        colour = RGB(GetRValue(colour) / 2, GetGValue(colour) / 2, GetBValue(colour) / 2);
-    return colour;
-}
-
-static LRESULT CALLBACK PictureProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message != WM_PAINT)
-        return DefWindowProcA(window, message, wParam, lParam);
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    for (int band = 0; band < 8; band++)
-        for (int half = 0; half < 2; half++) {
-            RECT rect = {band * width / 8, half * height / 2, (band + 1) * width / 8,
-                         (half + 1) * height / 2};
-            HBRUSH brush = CreateSolidBrush(KnownPictureColour(rect.left, rect.top));
-            FillRect(dc, &rect, brush);
-            DeleteObject(brush);
-        }
-    EndPaint(window, &paint);
-    return 0;
-}
-
-HWND ShowKnownPicture()
-{
-    static const char className[] = "PintafluxKnownPicture";
-    static int registered = 0;
-    if (!registered) {
-        WNDCLASSA pictureClass = {};
-        pictureClass.lpfnWndProc = PictureProc;
-        pictureClass.hInstance = GetModuleHandleA(NULL);
-        pictureClass.lpszClassName = className;
-        RegisterClassA(&pictureClass);
-        registered = 1;
-    }
-    HWND picture = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, className, "known picture",
-                                   WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                                   GetSystemMetrics(SM_CYSCREEN), NULL, NULL,
-                                   GetModuleHandleA(NULL), NULL);
-    SetWindowPos(picture, HWND_TOPMOST, 0, 0, 0, 0,
-                 SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
-    UpdateWindow(picture);
-    PumpTestMessages();
-    Sleep(200);
-    PumpTestMessages();
-    return picture;
 }
 
 void PumpTestMessages()

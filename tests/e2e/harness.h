@@ -6,6 +6,7 @@
 #include <vector>
 #include "common/files.h"
 #include "common/screen.h"
+#include "e2e/x_screen.h"
 
 struct Program {
     PROCESS_INFORMATION process;
@@ -70,11 +71,6 @@ void RestoreSystemDpi();
 
 // Files in a program's folder.
 std::string FolderFile(const Program &program, const char *name);
-
-// A window of the test's own that paints a known picture over the whole
-// screen without taking the activation; and the colour at each point of it.
-HWND ShowKnownPicture();
-COLORREF KnownPictureColour(int x, int y);
 
 // Real mouse input through SendInput, at screen coordinates.
 void MoveMouse(int x, int y);

@@ -20,7 +20,7 @@ class ChooserDialog : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        picture = ShowKnownPicture();
+        ASSERT_TRUE(ShowKnownPicture());
         ASSERT_TRUE(StartAndWaitForWindow(&program));
         // Remember the settings, to read back what the chooser did.
         TypeText("s");
@@ -32,7 +32,7 @@ protected:
     void TearDown() override
     {
         EndProgram(&program);
-        DestroyWindow(picture);
+        HideKnownPicture();
         PumpTestMessages();
     }
     std::vector<BYTE> SettingsAfterEscape()
@@ -44,7 +44,6 @@ protected:
         return ReadFileBytes(FolderFile(program, "settings.dat"));
     }
     Program program = {};
-    HWND picture = NULL;
     HWND dialog = NULL;
 };
 
@@ -107,14 +106,14 @@ TEST_F(ChooserDialog, MovingTheDialogLeavesNoTrails)
     POINT probe = {probeX, probeY};
     ASSERT_FALSE(PtInRect(&after, probe));
     EXPECT_TRUE(WaitUntil([&] {
-        return LooksLike(ScreenPixel(probeX, probeY), KnownPictureColour(probeX, probeY));
-    }, 3000)) << std::hex << ScreenPixel(probeX, probeY);
+        return SeesPictureAt(probeX, probeY);
+    }, 3000)) << std::hex << SeenPixel(probeX, probeY);
     PressKey(VK_ESCAPE);
 }
 
 TEST(ChooserWhileSpraying, TheRightButtonEndsTheStrokeBeforeTheChooserOpens)
 {
-    HWND picture = ShowKnownPicture();
+    ASSERT_TRUE(ShowKnownPicture());
     Program program = {};
     ASSERT_TRUE(StartAndWaitForWindow(&program));
     MoveMouse(300, 300);
@@ -129,9 +128,9 @@ TEST(ChooserWhileSpraying, TheRightButtonEndsTheStrokeBeforeTheChooserOpens)
     for (int x = 300; x <= 360; x += 6)
         MoveMouse(x, 380);
     Sleep(300);
-    EXPECT_TRUE(LooksLike(ScreenPixel(340, 380), KnownPictureColour(340, 380)));
+    EXPECT_TRUE(SeesPictureAt(340, 380));
     ReleaseLeftButton();
     EndProgram(&program);
-    DestroyWindow(picture);
+    HideKnownPicture();
     PumpTestMessages();
 }

@@ -41,7 +41,7 @@ class Lifecycle : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        picture = ShowKnownPicture();
+        ASSERT_TRUE(ShowKnownPicture());
         ASSERT_TRUE(StartAndWaitForWindow(&program));
     }
     void TearDown() override
@@ -50,7 +50,7 @@ protected:
         EndProgram(&program);
         if (other)
             DestroyWindow(other);
-        DestroyWindow(picture);
+        HideKnownPicture();
         PumpTestMessages();
     }
     LONG ExStyle() { return GetWindowLongA(program.window, GWL_EXSTYLE); }
@@ -75,7 +75,6 @@ protected:
         ReleaseLeftButton();
         Sleep(200);
     }
-    bool PictureAt(int x, int y) { return LooksLike(ScreenPixel(x, y), KnownPictureColour(x, y)); }
     // Waits for "x" to replace the window, and for the new one to take the keys.
     bool Replaced()
     {
@@ -88,7 +87,6 @@ protected:
     }
     Program program = {};
     Program second = {};
-    HWND picture = NULL;
     HWND other = NULL;
 };
 
@@ -101,7 +99,7 @@ TEST_F(Lifecycle, AnotherWindowsActivationSendsTheOverlayToTheBottom)
 
     // Clicked into, it becomes active but stays stepped back; a second
     // deactivation keeps it there.
-    ShowWindow(picture, SW_HIDE);
+    HideKnownPicture();
     ClickLeftAt(100, 600);
     EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == program.window; }, 5000));
     Sleep(300);
@@ -120,15 +118,15 @@ TEST_F(Lifecycle, ActivationFromOutsideBringsThePaintBackOverTheScreenAsItIsNow)
 {
     TypeText("+++");
     Dab(200, 200);
-    ASSERT_FALSE(PictureAt(200, 200));
+    ASSERT_FALSE(SeesPictureAt(200, 200));
     StepBack();
     // The other window now lies over part of the screen.
     SetForegroundWindow(program.window);
     ASSERT_TRUE(WaitUntil([&] { return OnTop(); }, 5000));
     Sleep(300);
-    EXPECT_FALSE(PictureAt(200, 200));
-    EXPECT_TRUE(PictureAt(260, 200));
-    EXPECT_TRUE(LooksLike(ScreenPixel(750, 250), RGB(250, 200, 0)));
+    EXPECT_FALSE(SeesPictureAt(200, 200));
+    EXPECT_TRUE(SeesPictureAt(260, 200));
+    EXPECT_TRUE(LooksLike(SeenPixel(750, 250), RGB(250, 200, 0)));
 }
 
 TEST_F(Lifecycle, ASecondStartBringsItBackAndEndsWithCodeFour)
@@ -148,10 +146,15 @@ TEST_F(Lifecycle, ASecondStartBringsItBackAndEndsWithCodeFour)
 TEST_F(Lifecycle, XClearsThePaintAndKeepsTheWindowSize)
 {
     Dab(300, 300);
-    ASSERT_FALSE(PictureAt(300, 300));
+    ASSERT_FALSE(SeesPictureAt(300, 300));
     TypeText("x");
     ASSERT_TRUE(Replaced());
-    EXPECT_TRUE(WaitUntil([&] { return PictureAt(300, 300); }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return SeesPictureAt(300, 300); }, 5000));
+    EXPECT_TRUE(SeesPictureAt(5, 5) && SeesPictureAt(1000, 700)) << std::hex << SeenPixel(5, 5);
+    // New paint lands on the screen that shows through.
+    Dab(500, 300);
+    EXPECT_FALSE(SeesPictureAt(500, 300));
+    EXPECT_TRUE(SeesPictureAt(530, 300));
     RECT rect;
     GetWindowRect(program.window, &rect);
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), rect.right - rect.left);
@@ -201,8 +204,8 @@ TEST_F(Lifecycle, XWhileTheButtonIsHeldSpraysOnUntilRelease)
         MoveMouse(x, 500);
     ReleaseLeftButton();
     Sleep(300);
-    EXPECT_FALSE(PictureAt(460, 500));
+    EXPECT_FALSE(SeesPictureAt(460, 500));
     MoveMouse(600, 600);
     Sleep(300);
-    EXPECT_TRUE(PictureAt(600, 600));
+    EXPECT_TRUE(SeesPictureAt(600, 600));
 }

@@ -9,14 +9,12 @@ protected:
     {
         EndProgram(&second);
         EndProgram(&program);
-        if (picture)
-            DestroyWindow(picture);
+        HideKnownPicture();
         RestoreSystemDpi();
         PumpTestMessages();
     }
     Program program = {};
     Program second = {};
-    HWND picture = NULL;
 };
 
 TEST_F(Overlay, CoversTheWholeScreenAsATopmostToolPopupNamedPintaflux)
@@ -48,7 +46,7 @@ TEST_F(Overlay, CoversTheWholeScreenAsATopmostToolPopupNamedPintaflux)
 static void ExpectTheScreenShowsThrough(Program *program)
 {
     int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    std::vector<DWORD> before = ReadScreen(0, 0, width, height);
+    std::vector<DWORD> before = ReadSeenScreen(0, 0, width, height);
     ASSERT_TRUE(StartAndWaitForWindow(program));
     ASSERT_TRUE(LooksLike(before[5 * width + 5], KnownPictureColour(5, 5)));
     RECT rect = {};
@@ -58,7 +56,7 @@ static void ExpectTheScreenShowsThrough(Program *program)
 
     // Exact at 32 bits per pixel; within the 5-6-5 rounding at 16.
     int tolerance = DisplayDepth() == 16 ? 8 : 0;
-    std::vector<DWORD> after = ReadScreen(0, 0, width, height);
+    std::vector<DWORD> after = ReadSeenScreen(0, 0, width, height);
     size_t differing = 0, first = 0;
     for (size_t i = 0; i < after.size(); i++)
         if (!NearColour(after[i], before[i], tolerance) && differing++ == 0)
@@ -69,7 +67,7 @@ static void ExpectTheScreenShowsThrough(Program *program)
 
 TEST_F(Overlay, TheScreenUnderItStaysVisiblePixelForPixel)
 {
-    picture = ShowKnownPicture();
+    ASSERT_TRUE(ShowKnownPicture());
     ExpectTheScreenShowsThrough(&program);
 }
 
@@ -78,7 +76,7 @@ TEST_F(Overlay, TheScreenUnderItStaysVisiblePixelForPixel)
 TEST_F(Overlay, OnAScaledDisplayItStillCoversTheScreenAndShowsItUnchanged)
 {
     SetSystemDpi(144);
-    picture = ShowKnownPicture();
+    ASSERT_TRUE(ShowKnownPicture());
     ExpectTheScreenShowsThrough(&program);
 }
 
