@@ -233,11 +233,18 @@ LRESULT ClearRequest(HWND hwnd)
     if (!CreateOverlayWindow(&g_app.overlay, g_app.screenWidth, g_app.screenHeight,
                              g_app.instance))
         PostQuitMessage(kQuitReplacementFailed);
-    if (g_app.overlay) {
-        // The old window is gone; the windows under it have drawn again.
-        PlatformWaitForCompositor();
-        CaptureBackdrop();
-        ShowWindow(g_app.overlay, SW_SHOW);
-    }
+    if (!g_app.overlay)
+        return 0;
+    // The old window is gone; the windows under it have drawn again.
+    PlatformWaitForCompositor();
+    CaptureBackdrop();
+    // The old window stepped back as it went, and the new one inherits that:
+    // it comes back on top over the copy just made. Left to its first
+    // activation, the come-back would hide the window it has just shown and
+    // copy the screen again; under Wine 10 that copy still holds the new
+    // window, unpainted, and the screen stays black.
+    if (g_app.reactivationPending)
+        ComeBack(g_app.overlay, kKeepScreenCopy);
+    ShowWindow(g_app.overlay, SW_SHOW);
     return 0;
 }

@@ -93,12 +93,16 @@ TEST_F(Lifecycle, ComingBackLaysThePaintOverTheScreenAsItIsNow)
 TEST_F(Lifecycle, ComingBackWaitsForTheUncoveredScreenAndTakesTheKeyboard)
 {
     // Each waits while hidden and copies the screen after the wait. A clear
-    // waits before the new window shows, and again as that window comes
-    // back on top at its first activation.
+    // waits once, before the new window shows: that window comes back on
+    // top over this copy, never hidden again to copy a screen it covers.
+    Activate(WA_INACTIVE);
     OverlayWndProc(window, WM_CHAR, 'x', 0);
-    EXPECT_EQ((std::vector<BOOL>{FALSE, FALSE}), g_fake.compositorWaitsVisible);
+    EXPECT_EQ(std::vector<BOOL>{FALSE}, g_fake.compositorWaitsVisible);
     EXPECT_NE(nullptr, g_app.backdropDC);
     window = g_app.overlay;
+    EXPECT_EQ(0, g_app.reactivationPending);
+    EXPECT_TRUE((ExStyle() & WS_EX_TOPMOST) && (ExStyle() & WS_EX_TOOLWINDOW));
+    EXPECT_EQ(window, GetActiveWindow());
 
     Activate(WA_INACTIVE);
     g_fake.compositorWaitsVisible.clear();
