@@ -1,7 +1,7 @@
 # Pintaflux: build, run and test on Debian or Ubuntu.
 BUILD ?= build
 
-.PHONY: all build run test bench dist clean bootstrap
+.PHONY: all build run test test-debian13 bench dist clean bootstrap
 
 all: build
 
@@ -16,6 +16,11 @@ run: build
 
 test: build
 	@bash scripts/test.sh $(BUILD)
+
+# Every test again in a Debian 13 root under its own Wine (10), made once
+# with mmdebstrap and kept in $(BUILD)/roots.
+test-debian13: bootstrap
+	@BUILD=$(BUILD) bash scripts/in-root.sh trixie test
 
 # Dab and repaint timings, and a stroke timed from the X side beside a floor
 # program, at both depths; not part of the tests.

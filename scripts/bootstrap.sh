@@ -35,6 +35,7 @@ needed+=(
   "openbox:openbox"
   # The roots that the second Wine and the download are built in.
   "mmdebstrap:mmdebstrap"
+  "rsync:rsync"
 )
 needed_files+=(
   "/usr/src/googletest/CMakeLists.txt:googletest"
