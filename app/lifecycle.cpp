@@ -245,6 +245,7 @@ LRESULT ClearRequest(HWND hwnd)
     // window, unpainted, and the screen stays black.
     if (g_app.reactivationPending)
         ComeBack(g_app.overlay, kKeepScreenCopy);
-    ShowWindow(g_app.overlay, SW_SHOW);
+    else
+        ShowWindow(g_app.overlay, SW_SHOW);
     return 0;
 }

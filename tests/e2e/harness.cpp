@@ -27,16 +27,7 @@ static const bool removalRegistered =
 // The tests measure and point in the screen's real pixels, as the program
 // does: aware of the DPI before any window exists, or a scaling system
 // shows them a smaller screen.
-static bool DeclareDpiAwareness()
-{
-    typedef BOOL(WINAPI * SetContextFunction)(DPI_AWARENESS_CONTEXT);
-    HMODULE user32 = GetModuleHandleA("user32.dll");
-    SetContextFunction setContext =
-        (SetContextFunction)(void *)GetProcAddress(user32, "SetProcessDpiAwarenessContext");
-    return (setContext && setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2))
-           || SetProcessDPIAware();
-}
-static const bool dpiAware = DeclareDpiAwareness();
+static const bool dpiAware = SetProcessDPIAware() != FALSE;
 
 std::string ProgramPath(const char *exeName)
 {

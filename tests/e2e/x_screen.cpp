@@ -1,6 +1,5 @@
 // The screen as a person sees it, and the known picture under the overlay.
 #include "e2e/x_screen.h"
-#include <stdlib.h>
 #include <string>
 #include "common/known_picture.h"
 #include "e2e/harness.h"
@@ -26,40 +25,23 @@ static std::string UnixFileName(const std::string &path)
     return result;
 }
 
-// Under Wine with the X-side program beside the tests; then its answers come
-// through this folder of the process's own.
+// Under Wine, with the X-side program beside the tests.
 static bool UnderX()
 {
-    static int underX = -1;
-    if (underX == -1)
-        underX = !UnixFileName(ProgramPath("xscreen")).empty()
-                 && GetFileAttributesA(ProgramPath("xscreen").c_str()) != INVALID_FILE_ATTRIBUTES;
-    return underX == 1;
+    static const bool underX = FileExists(ProgramPath("xscreen"))
+                               && !UnixFileName(ProgramPath("xscreen")).empty();
+    return underX;
 }
 
-static std::string answerFolder;
-
-static void RemoveAnswerFolder()
-{
-    RemoveDirectoryA(answerFolder.c_str());
-}
-
+// A file of its own in the temporary folder, for one answer.
 static std::string AnswerFile(const char *kind)
 {
-    std::string &folder = answerFolder;
-    if (folder.empty()) {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        char name[MAX_PATH];
-        wsprintfA(name, "%spintaflux-xscreen-%lu", temp, GetCurrentProcessId());
-        CreateDirectoryA(name, NULL);
-        folder = name;
-        atexit(RemoveAnswerFolder);
-    }
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
     static int serial = 0;
-    char name[64];
-    wsprintfA(name, "\\%s-%d", kind, ++serial);
-    return folder + name;
+    char name[MAX_PATH];
+    wsprintfA(name, "%spintaflux-xscreen-%lu-%s-%d", temp, GetCurrentProcessId(), kind, ++serial);
+    return name;
 }
 
 // Wine starts a Linux program but hands back no handle to wait on: its
