@@ -4,27 +4,16 @@
 #   bootstrap.sh        what building, running and testing need
 #   bootstrap.sh bench  that, and the host compiler and X libraries of the
 #                       outside-in benchmark's driver (bench/xbench.c)
-#   bootstrap.sh build  only what building the download needs (in its root)
 set -euo pipefail
 
-# Commands that must exist, each with the package that provides it: first
-# what builds the download, then what runs and tests it.
+# Commands that must exist, each with the package that provides it.
 needed=(
   "cmake:cmake"
   "make:make"
-  "i686-w64-mingw32-g++-posix:g++-mingw-w64-i686-posix"
-  "i686-w64-mingw32-windres:binutils-mingw-w64-i686"
-  "zip:zip"
-  "unzip:unzip"
-)
-needed_files=(
-  "/usr/share/mingw-w64/include/windows.h:mingw-w64-common"
-  "/usr/i686-w64-mingw32/include/windows.h:mingw-w64-i686-dev"
-)
-if [ "${1:-}" != build ]; then
-needed+=(
   "g++:g++"
   "cc:gcc"
+  "i686-w64-mingw32-g++-posix:g++-mingw-w64-i686-posix"
+  "i686-w64-mingw32-windres:binutils-mingw-w64-i686"
   "wine:wine"
   "Xvfb:xvfb"
   "xdotool:xdotool"
@@ -33,17 +22,21 @@ needed+=(
   "xset:x11-xserver-utils"
   "convert:imagemagick"
   "openbox:openbox"
-  # The roots that the second Wine and the download are built in.
+  "zip:zip"
+  "unzip:unzip"
+  # The Debian 13 root of `make test-debian13`.
   "mmdebstrap:mmdebstrap"
   "rsync:rsync"
 )
-needed_files+=(
+# Files that must exist, each with its package.
+needed_files=(
   "/usr/src/googletest/CMakeLists.txt:googletest"
-  # The X-side helper of the end-to-end tests (tests/xside), built for Linux.
+  "/usr/share/mingw-w64/include/windows.h:mingw-w64-common"
+  "/usr/i686-w64-mingw32/include/windows.h:mingw-w64-i686-dev"
+  # The end-to-end tests' X-side helper (tests/xside), built for Linux.
   "/usr/include/X11/Xlib.h:libx11-dev"
   "/usr/share/keyrings/debian-archive-keyring.gpg:debian-archive-keyring"
 )
-fi
 if [ "${1:-}" = bench ]; then
   needed_files+=(
     "/usr/include/X11/extensions/XTest.h:libxtst-dev"
@@ -81,8 +74,7 @@ install_packages() {
   fi
   echo "bootstrap: installing $(printf '%s\n' "$@" | sort -u | tr '\n' ' ')"
   export DEBIAN_FRONTEND=noninteractive
-  if printf '%s\n' "$@" | grep -q ':i386$' \
-     && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $sudo dpkg --add-architecture i386
   fi
   $sudo apt-get update -qq
@@ -91,10 +83,6 @@ install_packages() {
 }
 
 missing=($(missing_packages "${needed[@]}" "${needed_files[@]}"))
-if [ "${1:-}" = build ]; then
-  install_packages "${missing[@]}"
-  exit 0
-fi
 # 32-bit Wine: the i386 loader package. Wine's packages bring the ALSA
 # library of their architecture, which the hiss tests' sound device needs.
 dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "ok installed" || missing+=("wine32:i386")

@@ -1,4 +1,4 @@
-# Sourced by in-root.sh: Debian roots of a given release (bookworm, trixie)
+# Sourced by in-root.sh: Debian roots of a given release (trixie, say)
 # made with mmdebstrap, kept between runs, and commands run inside them in a
 # mount namespace of their own, so that nothing stays mounted when a command
 # ends or is killed.
@@ -72,7 +72,7 @@ run_in_root() {
   # Only the names below cross into the root; the rest of the host's
   # environment (its DISPLAY, its WINEPREFIX) stays outside.
   local passed=() name
-  for name in PINTAFLUX_WINDOWS_BITS SOURCE_DATE_EPOCH PINTAFLUX_COMMIT CI; do
+  for name in PINTAFLUX_WINDOWS_BITS CI; do
     [ -n "${!name:-}" ] && passed+=("$name=${!name}")
   done
   as_root unshare "${namespaces[@]}" env -i "${passed[@]}" \
