@@ -1,5 +1,6 @@
 // Creation, stepping back and coming back, the clear request, and shutdown.
 #include "app/lifecycle.h"
+#include "app/display_scale.h"
 #include "app/platform.h"
 #include "app/startup.h"
 #include "app/state.h"
@@ -247,5 +248,14 @@ LRESULT ClearRequest(HWND hwnd)
         ComeBack(g_app.overlay, kKeepScreenCopy);
     else
         ShowWindow(g_app.overlay, SW_SHOW);
+    return 0;
+}
+
+// The window stays where it is, covering the screen, with its paint: the
+// rectangle the platform suggests suits windows that grow with the scale.
+LRESULT OverlayDpiChanged(HWND hwnd)
+{
+    TakeDisplayDpi(hwnd);
+    BuildCanCursor(g_app.currentColour);
     return 0;
 }

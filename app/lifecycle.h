@@ -8,6 +8,8 @@ LRESULT OverlayActivate(HWND hwnd, WPARAM wParam, LPARAM lParam);
 LRESULT OverlayCancelMode(HWND hwnd, WPARAM wParam, LPARAM lParam);
 LRESULT OverlayClose(HWND hwnd);
 LRESULT ClearRequest(HWND hwnd);
+// The display's scale changed: the can and new dabs take the new size.
+LRESULT OverlayDpiChanged(HWND hwnd);
 
 // Posted to the window to take the activation and the keyboard back, unless
 // it has stepped back by then.

@@ -1,5 +1,6 @@
 // Start-up steps, in the order WinMain takes them, and the message loop.
 #include "app/startup.h"
+#include "app/display_scale.h"
 #include "app/keys.h"
 #include "app/platform.h"
 #include "app/state.h"
@@ -100,6 +101,9 @@ void MeasureScreen()
     g_app.screenHeight = GetDeviceCaps(screen, VERTRES);
     if (!ReleaseDC(NULL, screen))
         PostQuitMessage(kQuitStepFailed);
+    // The scale the cursor and the dabs are drawn at, before the window
+    // builds its cursor.
+    TakeDisplayDpi(NULL);
 }
 
 int CreateOverlayWindow(HWND *window, int width, int height, HINSTANCE instance)

@@ -1,5 +1,6 @@
 // The one instance of the process-wide state.
 #include "app/state.h"
+#include "app/display_scale.h"
 
 AppState g_app;
 Settings g_settings;
@@ -8,6 +9,7 @@ void ResetProcessState()
 {
     g_app = AppState();
     g_app.screensaverBlock = 1;
+    g_app.dpi = kUnscaledDpi;
     g_settings = Settings();
 }
 

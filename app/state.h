@@ -10,6 +10,7 @@ struct AppState {
     int screenWidth;           // start-up, measured once; read by canvas, stamp, chooser, clear
     int screenHeight;          // start-up, measured once; likewise
     int holdThreshold;         // start-up from the keyboard repeat speed; read by the digit keys
+    UINT dpi;                  // start-up and WM_DPICHANGED; read by the cursor and the dab square
 
     int saveOnExit;            // "s" and a successful load set it, nothing clears it; read at shutdown and clear
     int screensaverBlock;      // "n" toggles it; read by WM_SYSCOMMAND

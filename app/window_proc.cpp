@@ -27,6 +27,7 @@ LRESULT CALLBACK OverlayWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_RBUTTONDOWN: return ChooseColourAndComeBack(hwnd, wParam, lParam);
     case WM_MOUSEWHEEL:  return SlotWheel(wParam);
     case WM_USER:        return ClearRequest(hwnd);
+    case WM_DPICHANGED:  return OverlayDpiChanged(hwnd);
     case kTakeKeysAgain: return TakeKeyboardAgain(hwnd);
     default:             return DefWindowProcA(hwnd, message, wParam, lParam);
     }

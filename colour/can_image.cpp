@@ -172,3 +172,59 @@ int MirrorImage(HBITMAP bitmap)
     MirrorPixels(bits, m, depth);
     return SetBitmapBits(bitmap, (DWORD)m, bits) != 0;
 }
+
+// The source pixel under the centre of target pixel i.
+static int SourceIndex(int i, int fromEdge, int toEdge)
+{
+    return (2 * i + 1) * fromEdge / (2 * toEdge);
+}
+
+void ScalePixels(const BYTE *from, int fromEdge, BYTE *to, int toEdge, int pixelBytes)
+{
+    for (int r = 0; r < toEdge; r++)
+        for (int c = 0; c < toEdge; c++) {
+            size_t source = (size_t)SourceIndex(r, fromEdge, toEdge) * fromEdge
+                            + SourceIndex(c, fromEdge, toEdge);
+            memcpy(to + ((size_t)r * toEdge + c) * pixelBytes, from + source * pixelBytes,
+                   pixelBytes);
+        }
+}
+
+int ScaledHotSpot(int spot, int edge)
+{
+    // The first target pixel whose centre lies at or past the source pixel's
+    // left edge: (i + 1/2) * 32 / edge >= spot.
+    return (2 * spot * edge + kCanWidth - 1) / (2 * kCanWidth);
+}
+
+// Device bitmaps pad their rows to whole words, which rows of 16 and 32 bits
+// already fill: their raw bits are packed squares at every edge.
+HBITMAP ScaleImage(HBITMAP bitmap, int edge)
+{
+    BYTE bits[kCanImageBytes];
+    int m = (int)GetBitmapBits(bitmap, sizeof bits, bits);
+    int depth;
+    if (m == 0 || !ReadPixelFormat(bitmap, &depth, NULL) || (depth != 16 && depth != 32))
+        return NULL;
+    int pixelBytes = depth / 8;
+    if (m != kCanWidth * kCanWidth * pixelBytes || edge <= 0)
+        return NULL;
+    size_t scaledBytes = (size_t)edge * edge * pixelBytes;
+    BYTE *scaled = (BYTE *)malloc(scaledBytes);
+    if (!scaled)
+        return NULL;
+    ScalePixels(bits, kCanWidth, scaled, edge, pixelBytes);
+
+    HBITMAP result = NULL;
+    HDC screen = GetDC(NULL);
+    if (screen) {
+        result = CreateCompatibleBitmap(screen, edge, edge);
+        ReleaseDC(NULL, screen);
+    }
+    if (result && !SetBitmapBits(result, (DWORD)scaledBytes, scaled)) {
+        DeleteObject(result);
+        result = NULL;
+    }
+    free(scaled);
+    return result;
+}

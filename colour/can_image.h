@@ -29,9 +29,19 @@ int TintImage(HBITMAP bitmap, COLORREF key, COLORREF colour);
 // Mirrors a 32-pixel-wide device bitmap left to right. Returns nonzero on success.
 int MirrorImage(HBITMAP bitmap);
 
+// A copy of a 32 x 32 device bitmap scaled to edge x edge by nearest pixels,
+// so that outlines stay sharp; null on failure. The caller deletes both.
+HBITMAP ScaleImage(HBITMAP bitmap, int edge);
+
 // The pixel rules behind them, on raw device bits of the given depth.
 // At 16 bits, redMask tells 5-5-5 words (0x7C00) from 5-6-5 ones (anything
 // else). Other depths change nothing.
 int TintPixels(BYTE *bits, int byteCount, int depth, DWORD redMask, COLORREF key,
                COLORREF colour);
 void MirrorPixels(BYTE *bits, int byteCount, int depth);
+// Scales square rows-packed pixels of the given byte size from one edge to
+// another: each target pixel takes the source pixel it falls on.
+void ScalePixels(const BYTE *from, int fromEdge, BYTE *to, int toEdge, int pixelBytes);
+// Where a pixel of the 32 x 32 can lies in its copy at the edge: the first
+// target pixel that shows it. For the hot spot.
+int ScaledHotSpot(int spot, int edge);

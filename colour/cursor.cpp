@@ -1,6 +1,7 @@
 // Building the spray-can cursor: choose, tint and mirror the can, join it
 // with its mask, and make it the pointer.
 #include "colour/cursor.h"
+#include "app/display_scale.h"
 #include "app/state.h"
 #include "colour/can_image.h"
 #include "colour/slots.h"
@@ -46,12 +47,24 @@ static void DeleteBitmapAndPalette(HBITMAP bitmap, HPALETTE palette)
         DeleteObject(palette);
 }
 
+// Replaces the 32 x 32 image by its copy at the edge. Returns nonzero on success.
+static int ScaleInPlace(HBITMAP *image, int edge)
+{
+    HBITMAP scaled = ScaleImage(*image, edge);
+    if (!scaled)
+        return 0;
+    DeleteObject(*image);
+    *image = scaled;
+    return 1;
+}
+
 int BuildCanCursor(COLORREF colour)
 {
     HPALETTE canPalette = NULL, maskPalette = NULL;
     HBITMAP mask = NULL;
     HCURSOR cursor = NULL;
     int hotSpotX = kHotSpotX;
+    int edge = CursorEdgeForDpi(g_app.dpi);
 
     HBITMAP can = LoadDibResource(g_app.instance, CanImageFor(colour), &canPalette);
     if (!can)
@@ -67,8 +80,12 @@ int BuildCanCursor(COLORREF colour)
             goto done;
         hotSpotX = kMirroredHotSpotX;
     }
+    // As large as the system's own pointers; at their usual 32 pixels the
+    // images are used as they are.
+    if (edge != kCanEdge && (!ScaleInPlace(&can, edge) || !ScaleInPlace(&mask, edge)))
+        goto done;
     // A failed creation still replaces the pointer, by none at all.
-    cursor = MakeCursor(can, mask, hotSpotX, kHotSpotY);
+    cursor = MakeCursor(can, mask, ScaledHotSpot(hotSpotX, edge), ScaledHotSpot(kHotSpotY, edge));
     ShowCursorInUse(cursor);
 done:
     DeleteBitmapAndPalette(can, canPalette);

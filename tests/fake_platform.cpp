@@ -92,8 +92,30 @@ static BOOL WINAPI FakeSetProcessDPIAware()
     return TRUE;
 }
 
+static UINT WINAPI FakeGetDpiForWindow(HWND)
+{
+    return g_fake.windowDpi;
+}
+
+static UINT WINAPI FakeGetDpiForSystem()
+{
+    return g_fake.systemDpi;
+}
+
+// The system's pointers: 32 pixels at 96 DPI, growing with the scale.
+static int WINAPI FakeGetSystemMetricsForDpi(int index, UINT dpi)
+{
+    return index == SM_CXCURSOR ? MulDiv(32, (int)dpi, 96) : 0;
+}
+
 FARPROC PlatformUser32Function(const char *name)
 {
+    if (!lstrcmpA(name, "GetDpiForWindow") && g_fake.windowDpi)
+        return (FARPROC)(void *)FakeGetDpiForWindow;
+    if (!lstrcmpA(name, "GetDpiForSystem") && g_fake.systemDpi)
+        return (FARPROC)(void *)FakeGetDpiForSystem;
+    if (!lstrcmpA(name, "GetSystemMetricsForDpi") && g_fake.cursorEdgeQuery)
+        return (FARPROC)(void *)FakeGetSystemMetricsForDpi;
     if (!lstrcmpA(name, "SetProcessDpiAwarenessContext") && !g_fake.lacksAwarenessContext)
         return (FARPROC)(void *)FakeSetProcessDpiAwarenessContext;
     if (!lstrcmpA(name, "SetProcessDPIAware") && !g_fake.lacksDpiAware)

@@ -37,6 +37,11 @@ struct FakePlatform {
     int awarenessContextFails;
     int lacksDpiAware;
     std::vector<std::string> awarenessCalls;
+    // The display's scale as user32's DPI queries tell it; 0 where user32
+    // lacks the query, which leaves the real screen and metrics to answer.
+    UINT windowDpi;
+    UINT systemDpi;
+    int cursorEdgeQuery;  // GetSystemMetricsForDpi: 1 offered, 0 lacking
     // What the power manager was asked for, in order.
     std::vector<EXECUTION_STATE> executionStates;
     // The windows whose transitions were turned off.

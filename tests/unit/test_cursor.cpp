@@ -1,12 +1,18 @@
 // The spray-can cursor: image choice, tinting, mirroring and the built cursor.
 #include <gtest/gtest.h>
 #include <vector>
+#include "app/display_scale.h"
+#include "app/startup.h"
 #include "app/state.h"
 #include "app/window_proc.h"
 #include "colour/can_image.h"
 #include "colour/cursor.h"
 #include "colour/slots.h"
+#include "fake_platform.h"
+#include "paint/stamp.h"
+#include "paint/strokes.h"
 #include "unit/overlay_fixture.h"
+#include "unit/stamp_helpers.h"
 
 TEST(CanImage, ColoursUpToOneTwentyEightPerChannelTakeTheDarkCan)
 {
@@ -150,23 +156,31 @@ TEST_F(CanBitmaps, AMissingResourceLoadsNothing)
     EXPECT_EQ((HPALETTE)1, palette);
 }
 
-// Colour pixels of the cursor in use, as 0x00RRGGBB, with its hot spot.
-static std::vector<DWORD> CursorPixels(POINT *hotSpot)
+// Colour pixels of the cursor in use, as 0x00RRGGBB, with its hot spot and
+// edge; the mask must be as large as the colour image.
+static std::vector<DWORD> CursorPixels(POINT *hotSpot, int *edge = nullptr)
 {
-    std::vector<DWORD> pixels(32 * 32);
     ICONINFO info = {};
     if (!g_app.cursor || !GetIconInfo(g_app.cursor, &info))
         return std::vector<DWORD>();
     hotSpot->x = (LONG)info.xHotspot;
     hotSpot->y = (LONG)info.yHotspot;
+    BITMAP colour = {}, mask = {};
+    GetObjectA(info.hbmColor, sizeof colour, &colour);
+    GetObjectA(info.hbmMask, sizeof mask, &mask);
+    int side = colour.bmWidth == colour.bmHeight && mask.bmWidth == colour.bmWidth
+                   && mask.bmHeight == colour.bmHeight ? colour.bmWidth : 0;
+    if (edge)
+        *edge = side;
+    std::vector<DWORD> pixels((size_t)side * side);
     BITMAPINFO header = {};
     header.bmiHeader.biSize = sizeof header.bmiHeader;
-    header.bmiHeader.biWidth = 32;
-    header.bmiHeader.biHeight = -32;
+    header.bmiHeader.biWidth = side;
+    header.bmiHeader.biHeight = -side;
     header.bmiHeader.biPlanes = 1;
     header.bmiHeader.biBitCount = 32;
     HDC screen = GetDC(NULL);
-    GetDIBits(screen, info.hbmColor, 0, 32, pixels.data(), &header, DIB_RGB_COLORS);
+    GetDIBits(screen, info.hbmColor, 0, side, pixels.data(), &header, DIB_RGB_COLORS);
     ReleaseDC(NULL, screen);
     DeleteObject(info.hbmColor);
     DeleteObject(info.hbmMask);
@@ -256,4 +270,76 @@ TEST_F(CanBitmaps, ThousandsOfBuildsLeaveNoHandleBehind)
     EXPECT_EQ(freeBefore, FreeGdiHandles());
     ReleaseCanCursor();
     EXPECT_EQ(nullptr, g_app.cursor);
+}
+
+// On a scaled display the can is as large as the system's pointers, each
+// pixel of the image a block, with the hot spot on the same pixel of it.
+TEST_F(CanBitmaps, OnAScaledDisplayTheCanGrowsToThePointerSize)
+{
+    struct Scale {
+        UINT dpi;
+        int edge;
+        POINT hot, mirroredHot;
+    } scales[] = {
+        {96, 32, {6, 9}, {25, 9}},
+        {120, 40, {7, 11}, {31, 11}},
+        {144, 48, {9, 13}, {37, 13}},
+        {192, 64, {12, 18}, {50, 18}},
+    };
+    std::vector<DWORD> unscaled[2];
+    for (const Scale &scale : scales)
+        for (int mirror : {0, 1}) {
+            ResetForTest();
+            g_fake.systemDpi = scale.dpi;
+            g_fake.cursorEdgeQuery = 1;
+            MeasureScreen();
+            g_settings.mirror = mirror;
+            ASSERT_NE(0, BuildCanCursor(RGB(0, 0, 128))) << scale.dpi;
+            POINT hot;
+            int edge = 0;
+            std::vector<DWORD> pixels = CursorPixels(&hot, &edge);
+            ASSERT_EQ(scale.edge, edge) << scale.dpi;
+            POINT expected = mirror ? scale.mirroredHot : scale.hot;
+            EXPECT_EQ(expected.x, hot.x) << scale.dpi << " mirror " << mirror;
+            EXPECT_EQ(expected.y, hot.y) << scale.dpi << " mirror " << mirror;
+            if (scale.dpi == 96)
+                unscaled[mirror] = pixels;
+            // Every pixel shows the unscaled image's pixel it falls on.
+            for (int r = 0; r < edge; r++)
+                for (int c = 0; c < edge; c++)
+                    ASSERT_EQ(unscaled[mirror][(r * 32 + 16) / edge * 32 + (c * 32 + 16) / edge],
+                              pixels[r * edge + c])
+                        << scale.dpi << " at " << c << "," << r;
+        }
+    ReleaseCanCursor();
+}
+
+// Moved to a monitor of another scale, or rescaled: the can and new dabs
+// take the new size; the window keeps covering the screen, the paint stays.
+TEST_F(CanBitmaps, AScaleChangeRebuildsTheCanAndKeepsTheWindowAndItsPaint)
+{
+    g_fake.cursorEdgeQuery = 1;
+    ASSERT_NE(nullptr, StartTestOverlay());
+    ASSERT_NE(0, BuildCanCursor(RGB(0, 0, 128)));
+    g_app.currentColour = RGB(255, 255, 255);
+    ASSERT_EQ(1, StampSpray(g_app.canvasDC, DabSquare(300, 200, 19)));
+    DWORD painted = CanvasPixel(305, 200);
+    ASSERT_NE(0u, painted);
+
+    g_fake.windowDpi = 192;
+    // What the platform suggests suits windows that grow with the scale.
+    RECT suggested = {0, 0, g_app.screenWidth * 2, g_app.screenHeight * 2};
+    EXPECT_EQ(0, OverlayWndProc(g_app.overlay, WM_DPICHANGED, MAKEWPARAM(192, 192),
+                                (LPARAM)&suggested));
+    POINT hot;
+    int edge = 0;
+    CursorPixels(&hot, &edge);
+    EXPECT_EQ(64, edge);
+    EXPECT_EQ(38, ScaledLength(19));
+    RECT window = {};
+    GetWindowRect(g_app.overlay, &window);
+    EXPECT_TRUE(window.left == 0 && window.top == 0 && window.right == g_app.screenWidth
+                && window.bottom == g_app.screenHeight);
+    EXPECT_EQ(painted, CanvasPixel(305, 200));
+    EndTestOverlay();
 }

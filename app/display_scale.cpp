@@ -1,0 +1,60 @@
+// Reading the display's DPI and scaling lengths by it.
+#include "app/display_scale.h"
+#include "app/platform.h"
+#include "app/state.h"
+
+static UINT ScreenDpi()
+{
+    HDC screen = GetDC(NULL);
+    if (!screen)
+        return kUnscaledDpi;
+    int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(NULL, screen);
+    return dpi > 0 ? (UINT)dpi : (UINT)kUnscaledDpi;
+}
+
+// The per-window and per-system queries exist from Windows 10 1607 on;
+// looked up by name, so that older systems fall back to the screen context.
+UINT ReadDisplayDpi(HWND window)
+{
+    typedef UINT(WINAPI * WindowDpiFunction)(HWND);
+    typedef UINT(WINAPI * SystemDpiFunction)();
+    UINT dpi = 0;
+    WindowDpiFunction forWindow =
+        (WindowDpiFunction)(void *)PlatformUser32Function("GetDpiForWindow");
+    SystemDpiFunction forSystem =
+        (SystemDpiFunction)(void *)PlatformUser32Function("GetDpiForSystem");
+    if (window && forWindow)
+        dpi = forWindow(window);
+    else if (forSystem)
+        dpi = forSystem();
+    return dpi ? dpi : ScreenDpi();
+}
+
+void TakeDisplayDpi(HWND window)
+{
+    g_app.dpi = ReadDisplayDpi(window);
+}
+
+int ScaleLength(int length, UINT dpi)
+{
+    return MulDiv(length, dpi ? (int)dpi : (int)kUnscaledDpi, kUnscaledDpi);
+}
+
+int ScaledLength(int length)
+{
+    return ScaleLength(length, g_app.dpi);
+}
+
+int CursorEdgeForDpi(UINT dpi)
+{
+    typedef int(WINAPI * MetricForDpiFunction)(int, UINT);
+    MetricForDpiFunction metricForDpi =
+        (MetricForDpiFunction)(void *)PlatformUser32Function("GetSystemMetricsForDpi");
+    int edge = metricForDpi ? metricForDpi(SM_CXCURSOR, dpi) : GetSystemMetrics(SM_CXCURSOR);
+    // A metric that makes no sense keeps the images' own size; a huge one
+    // is held to what a pointer can be.
+    if (edge <= 0)
+        return kCanEdge;
+    return edge < kLargestCursorEdge ? edge : kLargestCursorEdge;
+}
