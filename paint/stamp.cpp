@@ -1,6 +1,7 @@
 // The spray stamp: one dab of the current colour, built from the brush image
 // of the current spray size, blended onto the target and shown on the window.
 #include "paint/stamp.h"
+#include "app/display_scale.h"
 #include "app/state.h"
 #include "paint/device_format.h"
 #include "paint/canvas.h"
@@ -57,9 +58,10 @@ static int BrushDepth(HBITMAP brush)
     return GetObjectA(brush, sizeof info, &info) ? info.bmBitsPixel : 0;
 }
 
-// The steps from loading the brush to drawing on the window. Returns 1 when the
+// The steps from loading the brush to drawing on the window: the brush of the
+// spray size, stretched onto a stamp of the scaled edge. Returns 1 when the
 // dab reached both target and window; what it made is left in *made.
-static int LayDab(StampObjects *made, HDC target, RECT square, int size, int brushId)
+static int LayDab(StampObjects *made, HDC target, RECT square, int size, int edge, int brushId)
 {
     made->brush = LoadBitmapA(g_app.instance, MAKEINTRESOURCEA(brushId));
     if (!made->brush)
@@ -73,23 +75,23 @@ static int LayDab(StampObjects *made, HDC target, RECT square, int size, int bru
     if (!made->stampDC)
         return 0;
     BITMAPINFO info;
-    FillPaintBitmapInfo(&info, size, size);
+    FillPaintBitmapInfo(&info, edge, edge);
     void *stampBits = NULL;
     made->stampBitmap = CreateDIBSection(made->stampDC, &info, DIB_RGB_COLORS, &stampBits, NULL, 0);
     if (!made->stampBitmap || !stampBits)
         return 0;
     SelectObject(made->stampDC, made->stampBitmap);
 
-    if (square.bottom - square.top != size || square.right - square.left != size)
+    if (square.bottom - square.top != edge || square.right - square.left != edge)
         return 0;
     int depth = BrushDepth(made->brush);
     DWORD redMask = depth == 16 ? DeviceRedMask(target, made->brush) : 0;
-    FillStamp((BYTE *)stampBits, brushBits, size, BrushLayoutFor(depth, redMask),
-              g_app.currentColour, square, g_app.screenWidth, g_app.screenHeight);
+    FillScaledStamp((BYTE *)stampBits, edge, brushBits, size, BrushLayoutFor(depth, redMask),
+                    g_app.currentColour, square, g_app.screenWidth, g_app.screenHeight);
 
-    if (!BlendStamp(target, made->stampDC, square, size))
+    if (!BlendStamp(target, made->stampDC, square, edge))
         return 0;
-    return DrawOntoWindow(made->stampDC, square, size, depth);
+    return DrawOntoWindow(made->stampDC, square, edge, depth);
 }
 
 static void ReleaseStamp(StampObjects *made)
@@ -109,7 +111,7 @@ int StampSpray(HDC target, RECT square)
     if (!brushId)
         return 0;
     StampObjects made = {};
-    int drawn = LayDab(&made, target, square, size, brushId);
+    int drawn = LayDab(&made, target, square, size, ScaledLength(size), brushId);
     ReleaseStamp(&made);
     return drawn;
 }

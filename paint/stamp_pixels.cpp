@@ -74,20 +74,64 @@ static StampPixel BrushPixel(const BYTE *brush, int index, BrushLayout layout, C
     return layout == kBrush555 ? TintPixel555(p, colour) : TintPixel16(p, colour);
 }
 
-void FillStamp(BYTE *stamp, const BYTE *brush, int size, BrushLayout layout, COLORREF colour,
-               RECT square, int screenWidth, int screenHeight)
+// Where stamp pixel i samples the brush, in 256ths of a brush pixel: the
+// centres of both line up, and the ends are held to the brush's edge pixels.
+static int BrushPosition(int i, int edge, int size)
+{
+    int position = (2 * i + 1) * size * 128 / edge - 128;
+    return std::max(0, std::min(position, (size - 1) * 256));
+}
+
+static BYTE Mix(int a, int b, int weight)
+{
+    return (BYTE)((a * (256 - weight) + b * weight + 128) >> 8);
+}
+
+// Mixing premultiplied pixels keeps every channel within its alpha.
+static StampPixel MixPixels(StampPixel a, StampPixel b, int weight)
+{
+    StampPixel mixed = {Mix(a.blue, b.blue, weight), Mix(a.green, b.green, weight),
+                        Mix(a.red, b.red, weight), Mix(a.alpha, b.alpha, weight)};
+    return mixed;
+}
+
+// The brush stretched to the stamp: the tinted pixels around the sample
+// point, mixed by their distance (bilinear), so that a larger dab stays soft.
+static StampPixel SampledPixel(const BYTE *brush, int size, BrushLayout layout,
+                               COLORREF colour, int r, int c, int edge)
+{
+    int y = BrushPosition(r, edge, size), x = BrushPosition(c, edge, size);
+    int r0 = y >> 8, c0 = x >> 8;
+    int r1 = std::min(r0 + 1, size - 1), c1 = std::min(c0 + 1, size - 1);
+    StampPixel top = MixPixels(BrushPixel(brush, r0 * size + c0, layout, colour),
+                               BrushPixel(brush, r0 * size + c1, layout, colour), x & 255);
+    StampPixel bottom = MixPixels(BrushPixel(brush, r1 * size + c0, layout, colour),
+                                  BrushPixel(brush, r1 * size + c1, layout, colour), x & 255);
+    return MixPixels(top, bottom, y & 255);
+}
+
+void FillScaledStamp(BYTE *stamp, int edge, const BYTE *brush, int size, BrushLayout layout,
+                     COLORREF colour, RECT square, int screenWidth, int screenHeight)
 {
     if (layout == kBrushUnknown)
         return;
-    for (int r = 0; r < size; r++)
-        for (int c = 0; c < size; c++) {
-            if (!StampPixelOnScreen(square, size, r, c, screenWidth, screenHeight))
+    for (int r = 0; r < edge; r++)
+        for (int c = 0; c < edge; c++) {
+            if (!StampPixelOnScreen(square, edge, r, c, screenWidth, screenHeight))
                 continue;
-            StampPixel pixel = BrushPixel(brush, r * size + c, layout, colour);
-            BYTE *to = stamp + ((size_t)r * size + c) * 4;
+            StampPixel pixel = edge == size
+                                   ? BrushPixel(brush, r * size + c, layout, colour)
+                                   : SampledPixel(brush, size, layout, colour, r, c, edge);
+            BYTE *to = stamp + ((size_t)r * edge + c) * 4;
             to[0] = pixel.blue;
             to[1] = pixel.green;
             to[2] = pixel.red;
             to[3] = pixel.alpha;
         }
+}
+
+void FillStamp(BYTE *stamp, const BYTE *brush, int size, BrushLayout layout, COLORREF colour,
+               RECT square, int screenWidth, int screenHeight)
+{
+    FillScaledStamp(stamp, size, brush, size, layout, colour, square, screenWidth, screenHeight);
 }

@@ -43,3 +43,7 @@ int StampPixelOnScreen(RECT square, int size, int r, int c, int screenWidth, int
 // stamp memory. With an unknown layout nothing is written.
 void FillStamp(BYTE *stamp, const BYTE *brush, int size, BrushLayout layout, COLORREF colour,
                RECT square, int screenWidth, int screenHeight);
+// The same with the brush stretched onto a stamp of another edge, as on a
+// scaled display; at the brush's own edge it is FillStamp.
+void FillScaledStamp(BYTE *stamp, int edge, const BYTE *brush, int size, BrushLayout layout,
+                     COLORREF colour, RECT square, int screenWidth, int screenHeight);

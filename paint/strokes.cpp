@@ -1,6 +1,7 @@
 // A stroke lays a dab at the press, on every timer tick and on every move.
 #include "paint/strokes.h"
 #include <mmsystem.h>
+#include "app/display_scale.h"
 #include "app/platform.h"
 #include "app/state.h"
 #include "paint/stamp.h"
@@ -12,10 +13,10 @@ enum {
 
 static const char kHissName[] = "IDW_SPRAY";
 
-RECT DabSquare(int x, int y, int spraySize)
+RECT DabSquare(int x, int y, int edge)
 {
-    int half = spraySize / 2;
-    int odd = spraySize % 2;
+    int half = edge / 2;
+    int odd = edge % 2;
     RECT square = {x - half, y - half, x + half + odd, y + half + odd};
     return square;
 }
@@ -59,7 +60,9 @@ LRESULT SprayDab(HWND hwnd)
     POINT pointer;
     if (!PlatformGetCursorPos(&pointer))
         return 0;
-    RECT square = DabSquare(pointer.x, pointer.y, g_settings.spraySize);
+    // The spray size is kept unscaled; the dab is as large to the eye on
+    // every display.
+    RECT square = DabSquare(pointer.x, pointer.y, ScaledLength(g_settings.spraySize));
     StampSpray(g_app.canvasDC, square);
     // The dab is on the window already; the repaint only validates it.
     InvalidateRect(hwnd, &square, FALSE);

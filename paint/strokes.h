@@ -2,8 +2,9 @@
 #pragma once
 #include <windows.h>
 
-// The dab square of the given spray size for a pointer at (x, y).
-RECT DabSquare(int x, int y, int spraySize);
+// The dab square of the given edge (the spray size scaled to the display)
+// for a pointer at (x, y).
+RECT DabSquare(int x, int y, int edge);
 
 // The spray size one step up or down; values outside 13, 19, 25, 32 stay.
 int LargerSpraySize(int size);
