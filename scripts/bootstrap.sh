@@ -35,6 +35,7 @@ needed_files=(
   "/usr/i686-w64-mingw32/include/windows.h:mingw-w64-i686-dev"
   # The end-to-end tests' X-side helper (tests/xside), built for Linux.
   "/usr/include/X11/Xlib.h:libx11-dev"
+  "/usr/include/X11/extensions/Xfixes.h:libxfixes-dev"
   "/usr/share/keyrings/debian-archive-keyring.gpg:debian-archive-keyring"
 )
 if [ "${1:-}" = bench ]; then
@@ -85,7 +86,11 @@ install_packages() {
 missing=($(missing_packages "${needed[@]}" "${needed_files[@]}"))
 # 32-bit Wine: the i386 loader package. Wine's packages bring the ALSA
 # library of their architecture, which the hiss tests' sound device needs.
-dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "ok installed" || missing+=("wine32:i386")
+# Wine shows a colour pointer (the tinted can) only with the X cursor library
+# of its own architecture; without it every pointer is drawn in two colours.
+for package in wine32:i386 libxcursor1:i386; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
+done
 # `convert` may be a stand-in without ImageMagick behind it.
 dpkg-query -W -f='${Status}' imagemagick 2>/dev/null | grep -q "ok installed" || missing+=("imagemagick")
 install_packages "${missing[@]}"
@@ -98,5 +103,6 @@ if [ -n "$(windows_64bit_reason)" ]; then
     "x86_64-w64-mingw32-g++-posix:g++-mingw-w64-x86-64-posix" \
     "x86_64-w64-mingw32-windres:binutils-mingw-w64-x86-64" \
     "/usr/x86_64-w64-mingw32/include/windows.h:mingw-w64-x86-64-dev" \
-    "/usr/lib/wine/wine64:wine64")
+    "/usr/lib/wine/wine64:wine64" \
+    "/usr/lib/x86_64-linux-gnu/libXcursor.so.1:libxcursor1")
 fi

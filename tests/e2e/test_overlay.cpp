@@ -1,5 +1,7 @@
 // The overlay window as a user starts, sees and ends it.
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <cstdlib>
 #include "e2e/harness.h"
 #include "e2e/syscommand_record.h"
 
@@ -78,6 +80,61 @@ TEST_F(Overlay, OnAScaledDisplayItStillCoversTheScreenAndShowsItUnchanged)
     SetSystemDpi(144);
     ASSERT_TRUE(ShowKnownPicture());
     ExpectTheScreenShowsThrough(&program);
+}
+
+// How far the paint of one dab laid at (x, y) reaches from its centre along
+// its row, as a person sees it over the known picture; -1 for no paint.
+static int SeenDabReach(int x, int y)
+{
+    MoveMouse(x, y);
+    PressLeftButton();
+    ReleaseLeftButton();
+    Sleep(300);
+    const int span = 40;
+    std::vector<DWORD> row = ReadSeenScreen(x - span, y, 2 * span + 1, 1);
+    int reach = -1;
+    for (int d = -span; d <= span && !row.empty(); d++)
+        if (!LooksLike(row[d + span], KnownPictureColour(x + d, y)))
+            reach = std::max(reach, std::abs(d));
+    return reach;
+}
+
+static int CountLike(const std::vector<DWORD> &pixels, COLORREF colour)
+{
+    int count = 0;
+    for (DWORD pixel : pixels)
+        count += pixel >> 24 == 0xFF && LooksLike(pixel & 0xFFFFFF, colour);
+    return count;
+}
+
+// A display at 200 %: the can is as large as the system's pointers and the
+// dabs twice their unscaled size, so both look as they do at 100 %.
+TEST_F(Overlay, AtTwiceTheScaleTheCanAndTheDabsAreAsLargeToTheEye)
+{
+    SetSystemDpi(192);
+    ASSERT_TRUE(ShowKnownPicture());
+    ExpectTheScreenShowsThrough(&program);
+
+    TypeText("3");  // navy, whose can has 96 pixels of the colour at 32 x 32
+    MoveMouse(200, 200);
+    SeenPointerImage pointer = {};
+    EXPECT_TRUE(WaitUntil([&] {
+        pointer = ReadSeenPointer();
+        return CountLike(pointer.pixels, RGB(0, 0, 128)) > 0;
+    }, 5000));
+    EXPECT_EQ(64, pointer.width);
+    EXPECT_EQ(64, pointer.height);
+    EXPECT_EQ(50, pointer.hotSpot.x);  // the factory can is mirrored: 25 at 32
+    EXPECT_EQ(18, pointer.hotSpot.y);
+    EXPECT_EQ(4 * 96, CountLike(pointer.pixels, RGB(0, 0, 128)));
+
+    // Over the yellow and the white band: sizes 13 and 32 reach about 6 and
+    // 15 pixels at 100 %.
+    TypeText("-");
+    EXPECT_NEAR(12, SeenDabReach(448, 200), 1);
+    TypeText("+++");
+    EXPECT_NEAR(30, SeenDabReach(832, 200), 2);
+
 }
 
 TEST_F(Overlay, EscapeEndsWithExitCodeZeroAndWritesNoFile)

@@ -90,6 +90,35 @@ DWORD SeenPixel(int x, int y)
     return pixel.empty() ? kUnreadPixel : pixel[0];
 }
 
+static DWORD WordAt(const std::vector<BYTE> &bytes, size_t i)
+{
+    return bytes[4 * i] | bytes[4 * i + 1] << 8 | bytes[4 * i + 2] << 16
+           | (DWORD)bytes[4 * i + 3] << 24;
+}
+
+SeenPointerImage ReadSeenPointer()
+{
+    SeenPointerImage image = {};
+    if (!UnderX())
+        return image;
+    std::string file = AnswerFile("pointer");
+    if (!RunXScreen("pointer \"" + UnixFileName(file) + "\"") || !AppearsInTime(file))
+        return image;
+    std::vector<BYTE> bytes = ReadFileBytes(file);
+    DeleteFileA(file.c_str());
+    if (bytes.size() < 16)
+        return image;
+    size_t count = (size_t)WordAt(bytes, 0) * WordAt(bytes, 1);
+    if (bytes.size() != (4 + count) * 4)
+        return image;
+    image.width = (int)WordAt(bytes, 0);
+    image.height = (int)WordAt(bytes, 1);
+    image.hotSpot = {(LONG)WordAt(bytes, 2), (LONG)WordAt(bytes, 3)};
+    for (size_t i = 0; i < count; i++)
+        image.pixels.push_back(WordAt(bytes, 4 + i));
+    return image;
+}
+
 static int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 static int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
 

@@ -13,6 +13,16 @@ std::vector<DWORD> ReadSeenScreen(int left, int top, int width, int height);
 DWORD SeenPixel(int x, int y);
 const DWORD kUnreadPixel = 0xFF000000;
 
+// The pointer's image as the X server shows it: its edge, its hot spot and
+// its pixels as 0xAARRGGBB, row by row from the top; width 0 when unread,
+// as always away from X.
+struct SeenPointerImage {
+    int width, height;
+    POINT hotSpot;
+    std::vector<DWORD> pixels;
+};
+SeenPointerImage ReadSeenPointer();
+
 // Shows the known picture over the whole screen, under every window shown
 // later. Returns 1 once it is on the screen.
 int ShowKnownPicture();

@@ -8,9 +8,14 @@
      xscreen picture FILE
        shows the known picture in a window of its own over the whole screen,
        under windows mapped later, for as long as FILE exists (ten minutes
-       at most); FILE.shown exists while the picture is on the screen */
+       at most); FILE.shown exists while the picture is on the screen
+     xscreen pointer FILE
+       reads the pointer's image as the X server shows it and writes it to
+       FILE as 32-bit little-endian words: width, height, hot spot x and y,
+       then the pixels as 0xAARRGGBB, row by row from the top */
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xfixes.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -81,6 +86,34 @@ static int Grab(Display *display, int x, int y, int width, int height, const cha
     XDestroyImage(image);
     int written = WriteWhole(path, bytes, size);
     free(bytes);
+    return written;
+}
+
+static void PutWord(unsigned char *at, unsigned long word)
+{
+    for (int i = 0; i < 4; i++)
+        at[i] = (unsigned char)(word >> (8 * i));
+}
+
+static int Pointer(Display *display, const char *path)
+{
+    XFixesCursorImage *image = XFixesGetCursorImage(display);
+    if (!image)
+        return 0;
+    size_t count = (size_t)image->width * image->height;
+    unsigned char *bytes = malloc((4 + count) * 4);
+    int written = 0;
+    if (bytes) {
+        PutWord(bytes, image->width);
+        PutWord(bytes + 4, image->height);
+        PutWord(bytes + 8, image->xhot);
+        PutWord(bytes + 12, image->yhot);
+        for (size_t i = 0; i < count; i++)
+            PutWord(bytes + 16 + 4 * i, image->pixels[i] & 0xFFFFFFFFul);
+        written = WriteWhole(path, bytes, (4 + count) * 4);
+        free(bytes);
+    }
+    XFree(image);
     return written;
 }
 
@@ -159,6 +192,9 @@ int main(int argc, char **argv)
                    : 1;
     if (argc == 3 && !strcmp(argv[1], "picture"))
         return Picture(display, argv[2]) ? 0 : 1;
-    fprintf(stderr, "usage: xscreen grab X Y WIDTH HEIGHT FILE | xscreen picture FILE\n");
+    if (argc == 3 && !strcmp(argv[1], "pointer"))
+        return Pointer(display, argv[2]) ? 0 : 1;
+    fprintf(stderr, "usage: xscreen grab X Y WIDTH HEIGHT FILE | xscreen picture FILE"
+                    " | xscreen pointer FILE\n");
     return 2;
 }
