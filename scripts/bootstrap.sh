@@ -4,7 +4,10 @@
 #   bootstrap.sh        what building, running and testing need
 #   bootstrap.sh bench  that, and the host compiler and X libraries of the
 #                       outside-in benchmark's driver (bench/xbench.c)
+#   bootstrap.sh dist   what `make dist` needs: a Debian 12 root to build in
+#   bootstrap.sh dist-build  what building the download needs, in that root
 set -euo pipefail
+mode="${1:-}"
 
 # Commands that must exist, each with the package that provides it.
 needed=(
@@ -38,7 +41,7 @@ needed_files=(
   "/usr/include/X11/extensions/Xfixes.h:libxfixes-dev"
   "/usr/share/keyrings/debian-archive-keyring.gpg:debian-archive-keyring"
 )
-if [ "${1:-}" = bench ]; then
+if [ "$mode" = bench ]; then
   needed_files+=(
     "/usr/include/X11/extensions/XTest.h:libxtst-dev"
   )
@@ -75,13 +78,30 @@ install_packages() {
   fi
   echo "bootstrap: installing $(printf '%s\n' "$@" | sort -u | tr '\n' ' ')"
   export DEBIAN_FRONTEND=noninteractive
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  if printf '%s\n' "$@" | grep -q ':i386$' && ! dpkg --print-foreign-architectures | grep -qx i386; then
     $sudo dpkg --add-architecture i386
   fi
   $sudo apt-get update -qq
   $sudo apt-get install -y -qq --no-install-recommends $(printf '%s\n' "$@" | sort -u) >/dev/null
   echo "bootstrap: done"
 }
+
+# The release build's two small sets, without Wine or the test tools: the
+# root stays small and its builds depend on few packages.
+case "$mode" in
+  dist)
+    install_packages $(missing_packages "mmdebstrap:mmdebstrap" "rsync:rsync" "mount:mount" \
+      "/usr/share/keyrings/debian-archive-keyring.gpg:debian-archive-keyring")
+    exit 0
+    ;;
+  dist-build)
+    install_packages $(missing_packages "cmake:cmake" "make:make" "zip:zip" \
+      "i686-w64-mingw32-g++-posix:g++-mingw-w64-i686-posix" \
+      "i686-w64-mingw32-windres:binutils-mingw-w64-i686" \
+      "/usr/i686-w64-mingw32/include/windows.h:mingw-w64-i686-dev")
+    exit 0
+    ;;
+esac
 
 missing=($(missing_packages "${needed[@]}" "${needed_files[@]}"))
 # 32-bit Wine: the i386 loader package. Wine's packages bring the ALSA
