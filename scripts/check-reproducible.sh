@@ -8,9 +8,11 @@ root="$(cd "${1:-$(dirname "$0")/..}" && pwd)"
 scratch="$(mktemp -d "${TMPDIR:-/tmp}/pintaflux-reproducible.XXXXXX")" || exit 1
 trap 'rm -rf "$scratch"' EXIT
 
-# The same commit time for both: the copies have no history.
-SOURCE_DATE_EPOCH="$(git -C "$root" log -1 --format=%ct 2>/dev/null || echo 315532800)"
-export SOURCE_DATE_EPOCH
+# The same commit and time for both: the copies have no history.
+source "$root/scripts/build-tree.sh"
+SOURCE_DATE_EPOCH="$(source_commit_time)"
+PINTAFLUX_COMMIT="$(source_commit)"
+export SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-315532800}" PINTAFLUX_COMMIT
 
 # The sources without history, downloads or build folders (which hold a
 # CMakeCache.txt, and the Wine prefix).
@@ -60,12 +62,12 @@ cmp "$exe_a" "$relinked" || { echo "pintaflux.exe differs when linked later"; st
 cmp "$zip_a" "$zip_b" || { echo "the archive differs between the builds"; status=1; }
 
 listing="$(unzip -Z1 "$zip_a" | tr '\n' ' ')"
-if [ "$listing" != "pintaflux.exe README.txt LICENSE.txt " ]; then
+if [ "$listing" != "pintaflux.exe README.txt LICENSE.txt BUILD-INFO.txt " ]; then
   echo "unexpected archive listing: $listing"
   status=1
 fi
 unzip -p "$zip_a" pintaflux.exe | cmp - "$exe_a" || { echo "archived exe is not the built one"; status=1; }
-for text in README.txt LICENSE.txt; do
+for text in README.txt LICENSE.txt BUILD-INFO.txt; do
   if unzip -p "$zip_a" "$text" | grep -q -v $'\r$'; then
     echo "$text has lines without a Windows line ending"
     status=1
@@ -73,4 +75,8 @@ for text in README.txt LICENSE.txt; do
 done
 unzip -p "$zip_a" README.txt | grep -q "^  Escape  *end Pintaflux" \
   || { echo "README.txt lacks the keys table"; status=1; }
+unzip -p "$zip_a" BUILD-INFO.txt | grep -qF "Commit:    $PINTAFLUX_COMMIT"$'\r' \
+  || { echo "BUILD-INFO.txt does not name the commit ($PINTAFLUX_COMMIT)"; status=1; }
+unzip -p "$zip_a" BUILD-INFO.txt | grep -q "^  g++-mingw-w64-i686-posix  *[0-9]" \
+  || { echo "BUILD-INFO.txt lacks the compiler's version"; status=1; }
 exit $status

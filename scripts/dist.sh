@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Builds the download from a clean build: <out>/pintaflux-<version>-win32.zip
-# with pintaflux.exe, README.txt and LICENSE.txt, and prints the SHA-256 of
-# the exe and of the archive (also written beside the archive).
+# with pintaflux.exe, README.txt, LICENSE.txt and BUILD-INFO.txt, and prints
+# the SHA-256 of the exe and of the archive (also written beside the archive).
 #   dist.sh [work folder, emptied first] [out folder] [build jobs]
 # One commit gives the same bytes in any folder, at any time, under any
-# umask and time zone: the exe carries no time or path (see CMakeLists.txt),
-# and the archive's entries have a fixed order, permissions and time, the
-# last commit's (SOURCE_DATE_EPOCH, when set, wins).
+# umask and time zone, with the same packages: the exe carries no time or
+# path (see CMakeLists.txt), and the archive's entries have a fixed order,
+# permissions and time, the last commit's. Where the sources are no git
+# checkout (a build root's copy), SOURCE_DATE_EPOCH and PINTAFLUX_COMMIT
+# name the commit's time and hash; when set, they win. `make dist` runs this
+# inside a Debian 12 root (dist-in-root.sh).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 work="${1:-$root/build/dist}"
@@ -22,8 +25,37 @@ if ! [[ "$version" =~ ^[0-9]+(\.[0-9]+){3}$ ]]; then
 fi
 name="pintaflux-$version-win32"
 
+# The version of an installed package, or "unknown".
+package_version() {
+  local found
+  found="$(dpkg-query -W -f='${Version}' "$1" 2>/dev/null || true)"
+  echo "${found:-unknown}"
+}
+
+# What the bytes come from, for whoever wants them again: the commit, the
+# system that built them and the packages that shape them. Nothing of this
+# machine, folder or moment.
+build_info() {
+  local system="unknown" debian="unknown" package
+  [ -r /etc/os-release ] && system="$(. /etc/os-release && echo "${PRETTY_NAME:-unknown}")"
+  [ -r /etc/debian_version ] && debian="$(cat /etc/debian_version)"
+  echo "Pintaflux $version for 32-bit Windows"
+  echo
+  echo "Commit:    $commit"
+  echo "Built on:  $system, /etc/debian_version $debian"
+  echo "Packages:"
+  for package in g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev cmake zip; do
+    printf '  %-26s %s\n' "$package" "$(package_version "$package")"
+  done
+  echo
+  echo "\`make dist\` in the source of this commit builds it again in a Debian 12"
+  echo "root; with these packages it gives the same bytes (README.txt says more)."
+}
+
+source "$root/scripts/build-tree.sh"
+commit="${PINTAFLUX_COMMIT:-$(source_commit)}"
 if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
-  SOURCE_DATE_EPOCH="$(git -C "$root" log -1 --format=%ct 2>/dev/null || true)"
+  SOURCE_DATE_EPOCH="$(source_commit_time)"
 fi
 if ! [[ "${SOURCE_DATE_EPOCH:-}" =~ ^[0-9]+$ ]]; then
   # Not a git checkout: 1980-01-01, the earliest time a zip entry can carry.
@@ -36,7 +68,6 @@ mkdir -p "$work/stage" "$out"
 work="$(cd "$work" && pwd)"
 out="$(cd "$out" && pwd)"
 
-source "$root/scripts/build-tree.sh"
 configure_tree "$work/build" mingw-i686.cmake -DBUILD_TESTING=OFF
 # Called from make: keep its directory messages out of the output.
 unset MAKEFLAGS MAKELEVEL MFLAGS
@@ -47,11 +78,12 @@ cp "$work/build/bin/pintaflux.exe" "$stage/pintaflux.exe"
 awk -v keep="Download and run|Using it|On Windows 10 and 11|Settings|Licence" -f "$root/scripts/readme-text.awk" \
     "$root/README.md" >"$stage/README.txt"
 sed 's/\r*$/\r/' "$root/LICENSE" >"$stage/LICENSE.txt"
+build_info | sed 's/$/\r/' >"$stage/BUILD-INFO.txt"
 
 # Entries in this order, read-write for all who may, at the commit's time;
 # -X leaves out the owner and the extra time fields. Zip keeps local times:
 # in UTC they are the same everywhere.
-entries=(pintaflux.exe README.txt LICENSE.txt)
+entries=(pintaflux.exe README.txt LICENSE.txt BUILD-INFO.txt)
 (
   cd "$stage"
   chmod 0644 "${entries[@]}"
