@@ -28,9 +28,13 @@ bench: build
 	@bash scripts/bootstrap.sh bench
 	@bash scripts/bench.sh $(BUILD)
 
-# The Windows download, from a clean build of its own: dist/pintaflux-<version>-win32.zip.
-dist: bootstrap
-	@bash scripts/dist.sh $(BUILD)/dist dist
+# The Windows download, from a clean build of its own in a Debian 12 root
+# kept in $(BUILD)/roots, so that every host gives the same bytes:
+# $(DIST)/pintaflux-<version>-win32.zip.
+DIST ?= dist
+dist:
+	@bash scripts/bootstrap.sh dist
+	@BUILD=$(BUILD) bash scripts/dist-in-root.sh $(BUILD)/dist $(DIST)
 
 clean:
 	rm -rf $(BUILD) dist

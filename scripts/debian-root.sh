@@ -70,9 +70,10 @@ run_in_root() {
   local namespaces=(--mount --fork)
   [ "$network" = offline ] && namespaces+=(--net)
   # Only the names below cross into the root; the rest of the host's
-  # environment (its DISPLAY, its WINEPREFIX) stays outside.
+  # environment (its DISPLAY, its WINEPREFIX) stays outside. The release
+  # build's copy of the sources has no history: its commit comes along.
   local passed=() name
-  for name in PINTAFLUX_WINDOWS_BITS CI; do
+  for name in PINTAFLUX_WINDOWS_BITS CI PINTAFLUX_COMMIT SOURCE_DATE_EPOCH; do
     [ -n "${!name:-}" ] && passed+=("$name=${!name}")
   done
   as_root unshare "${namespaces[@]}" env -i "${passed[@]}" \
@@ -80,6 +81,9 @@ run_in_root() {
     bash -c '
       set -e
       mount --make-rprivate /
+      # The root as a mount of its own: a command in it may then make a
+      # namespace of its own too (make dist in a root makes a root inside).
+      mount --bind "$ROOT" "$ROOT"
       mount -t proc proc "$ROOT/proc"
       mount --rbind /sys "$ROOT/sys"
       mount --rbind /dev "$ROOT/dev"
