@@ -1,7 +1,7 @@
 # Pintaflux: build, run and test on Debian or Ubuntu.
 BUILD ?= build
 
-.PHONY: all build run test test-debian13 bench dist clean bootstrap
+.PHONY: all build run test test-debian13 bench dist check-dist clean bootstrap
 
 all: build
 
@@ -35,6 +35,12 @@ DIST ?= dist
 dist:
 	@bash scripts/bootstrap.sh dist
 	@BUILD=$(BUILD) bash scripts/dist-in-root.sh $(BUILD)/dist $(DIST)
+
+# The download made here and the one make dist makes on a Debian 13 host (in
+# the root of test-debian13) must be the same bytes.
+check-dist:
+	@bash scripts/bootstrap.sh dist
+	@BUILD=$(BUILD) bash scripts/check-dist.sh
 
 clean:
 	rm -rf $(BUILD) dist
