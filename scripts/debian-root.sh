@@ -1,7 +1,7 @@
-# Sourced by in-root.sh: Debian roots of a given release (trixie, say)
-# made with mmdebstrap, kept between runs, and commands run inside them in a
-# mount namespace of their own, so that nothing stays mounted when a command
-# ends or is killed.
+# Sourced by in-root.sh, dist-in-root.sh and check-dist.sh: Debian roots of
+# a given release (trixie, say) made with mmdebstrap, kept between runs, and
+# commands run inside them in a mount namespace of their own, so that nothing
+# stays mounted when a command ends or is killed.
 
 # Runs a command as root: directly, or through sudo.
 as_root() {
