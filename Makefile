@@ -42,5 +42,8 @@ check-dist:
 	@bash scripts/bootstrap.sh dist
 	@BUILD=$(BUILD) bash scripts/check-dist.sh
 
+# The Debian roots in $(BUILD)/roots belong to root: removed through sudo
+# when not root.
 clean:
+	@if [ -d $(BUILD)/roots ] && [ "$$(id -u)" -ne 0 ]; then sudo rm -rf $(BUILD)/roots; fi
 	rm -rf $(BUILD) dist
