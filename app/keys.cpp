@@ -1,9 +1,8 @@
 // WM_CHAR: one character, one command. Case matters; every other code does nothing.
 #include "app/keys.h"
-#include "app/platform.h"
-#include "app/state.h"
-#include "colour/cursor.h"
 #include "colour/slots.h"
+#include "core/platform.h"
+#include "core/state.h"
 #include "paint/strokes.h"
 
 static void RequestClear(HWND hwnd)
@@ -25,6 +24,14 @@ static void ToggleScreensaverBlock()
 {
     g_app.screensaverBlock = Toggled(g_app.screensaverBlock);
     HoldDisplayWhileBlocked();
+}
+
+// The slot selection rebuilds the can in the new orientation, as it builds
+// it for every colour; on a slot that cannot be selected the can stays.
+static void ToggleMirror()
+{
+    g_settings.mirror = Toggled(g_settings.mirror);
+    SelectSlot(g_settings.currentSlot);
 }
 
 LRESULT KeyCommand(HWND hwnd, WPARAM character)

@@ -1,15 +1,16 @@
 // Creation, stepping back and coming back, the clear request, and shutdown.
 #include "app/lifecycle.h"
-#include "app/display_scale.h"
-#include "app/platform.h"
-#include "app/startup.h"
-#include "app/state.h"
+#include "app/overlay_window.h"
 #include "colour/chooser.h"
 #include "colour/cursor.h"
 #include "colour/slots.h"
+#include "core/display_scale.h"
+#include "core/platform.h"
+#include "core/state.h"
 #include "paint/backdrop.h"
 #include "paint/canvas.h"
 #include "paint/strokes.h"
+#include "settings/settings.h"
 
 enum {
     kIconId = 141,

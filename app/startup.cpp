@@ -1,13 +1,12 @@
 // Start-up steps, in the order WinMain takes them, and the message loop.
 #include "app/startup.h"
-#include "app/display_scale.h"
 #include "app/keys.h"
-#include "app/platform.h"
-#include "app/state.h"
+#include "app/overlay_window.h"
 #include "app/window_proc.h"
+#include "core/display_scale.h"
+#include "core/platform.h"
+#include "core/state.h"
 #include "paint/backdrop.h"
-
-const char kOverlayClassName[] = "Pintaflux";
 
 enum {
     kExitAlreadyRunning = 4,
@@ -104,24 +103,6 @@ void MeasureScreen()
     // The scale the cursor and the dabs are drawn at, before the window
     // builds its cursor.
     TakeDisplayDpi(NULL);
-}
-
-int CreateOverlayWindow(HWND *window, int width, int height, HINSTANCE instance)
-{
-    *window = CreateWindowExA(WS_EX_TOOLWINDOW | PlatformWindowManagerExStyle(),
-                              kOverlayClassName, kOverlayClassName,
-                              WS_POPUP,       // hidden, no caption, border or system menu
-                              0, 0, width, height,
-                              NULL,           // no parent
-                              NULL,           // no menu
-                              instance,
-                              NULL);          // no creation parameter
-    if (!*window)
-        return 0;
-    // A fade would still be under way when the screen is copied after a
-    // hide, and the copy would hold the fading paint.
-    PlatformDisableTransitions(*window);
-    return 1;
 }
 
 void ShowOverlayOnTop(HWND window)

@@ -1,8 +1,7 @@
-// Start-up: the single-instance test, the window class and the overlay window.
+// Start-up: the single-instance test, the window class, and the overlay
+// window made and shown.
 #pragma once
 #include <windows.h>
-
-extern const char kOverlayClassName[];  // class name and window title alike
 
 // Start-up's steps in order, from keeping the instance to showing the
 // overlay window; the message loop follows.
@@ -25,10 +24,6 @@ void EndIfAlreadyRunning();
 void TakeHoldThreshold();
 void RegisterOverlayClass(HINSTANCE instance);
 void MeasureScreen();
-
-// Creates the hidden overlay window and stores its handle (null on failure)
-// in *window. Returns 1 when the window exists, 0 otherwise.
-int CreateOverlayWindow(HWND *window, int width, int height, HINSTANCE instance);
 
 // Shows the overlay window in the topmost band and activates it.
 void ShowOverlayOnTop(HWND window);

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstring>
 #include <vector>
-#include "app/state.h"
 #include "colour/cursor.h"
+#include "core/state.h"
 #include "fake_platform.h"
 #include "paint/stamp.h"
 #include "paint/stamp_pixels.h"

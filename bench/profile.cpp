@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <vector>
-#include "app/state.h"
+#include "core/state.h"
 #include "paint/canvas.h"
 #include "paint/device_format.h"
 #include "paint/stamp_pixels.h"

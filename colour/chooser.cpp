@@ -2,9 +2,9 @@
 // chooser, and make a confirmed colour the custom slot and the current colour.
 #include "colour/chooser.h"
 #include <commdlg.h>
-#include "app/platform.h"
-#include "app/state.h"
 #include "colour/slots.h"
+#include "core/platform.h"
+#include "core/state.h"
 
 const char kChooserCaption[] = "Spray Can Store";
 

@@ -1,10 +1,9 @@
 // Building the spray-can cursor: choose, tint and mirror the can, join it
 // with its mask, and make it the pointer.
 #include "colour/cursor.h"
-#include "app/display_scale.h"
-#include "app/state.h"
 #include "colour/can_image.h"
-#include "colour/slots.h"
+#include "core/display_scale.h"
+#include "core/state.h"
 
 static const COLORREF kTintKey = RGB(255, 0, 0);
 
@@ -91,10 +90,4 @@ done:
     DeleteBitmapAndPalette(can, canPalette);
     DeleteBitmapAndPalette(mask, maskPalette);
     return cursor != NULL;
-}
-
-void ToggleMirror()
-{
-    g_settings.mirror = Toggled(g_settings.mirror);
-    SelectSlot(g_settings.currentSlot);
 }

@@ -17,6 +17,3 @@ HCURSOR MakeCursor(HBITMAP colour, HBITMAP mask, int hotSpotX, int hotSpotY);
 
 // Destroys the cursor in use, once nothing shows it any more.
 void ReleaseCanCursor();
-
-// The "h" key: flips the mirror flag and rebuilds the cursor.
-void ToggleMirror();

@@ -1,7 +1,7 @@
 // Slot selection and storage, the digit keys and the wheel.
 #include "colour/slots.h"
-#include "app/state.h"
 #include "colour/cursor.h"
+#include "core/state.h"
 
 static int IsInTable(int index)
 {

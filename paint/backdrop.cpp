@@ -3,7 +3,7 @@
 // canvas is blended. Where the platform does keep the pixels, the copy shows
 // the same picture.
 #include "paint/backdrop.h"
-#include "app/state.h"
+#include "core/state.h"
 
 void ReleaseBackdrop()
 {

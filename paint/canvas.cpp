@@ -1,6 +1,6 @@
 // Canvas creation and release, and what a repaint draws.
 #include "paint/canvas.h"
-#include "app/state.h"
+#include "core/state.h"
 #include "paint/backdrop.h"
 
 void FillPaintBitmapInfo(BITMAPINFO *info, int width, int height)

@@ -1,10 +1,10 @@
 // The spray stamp: one dab of the current colour, built from the brush image
 // of the current spray size, blended onto the target and shown on the window.
 #include "paint/stamp.h"
-#include "app/display_scale.h"
-#include "app/state.h"
-#include "paint/device_format.h"
+#include "core/display_scale.h"
+#include "core/state.h"
 #include "paint/canvas.h"
+#include "paint/device_format.h"
 #include "paint/stamp_pixels.h"
 
 // The platform objects one dab makes; all released before it returns.

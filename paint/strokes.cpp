@@ -1,9 +1,9 @@
 // A stroke lays a dab at the press, on every timer tick and on every move.
 #include "paint/strokes.h"
 #include <mmsystem.h>
-#include "app/display_scale.h"
-#include "app/platform.h"
-#include "app/state.h"
+#include "core/display_scale.h"
+#include "core/platform.h"
+#include "core/state.h"
 #include "paint/stamp.h"
 
 enum {

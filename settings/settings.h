@@ -1,24 +1,7 @@
-// The persisted user preferences: the Settings record and its file.
+// The persisted user preferences: the Settings record, its factory values
+// and its file.
 #pragma once
-#include <windows.h>
-
-enum {
-    kMaxSlots = 255,       // the file stores the slot count in one byte
-    kChooserColours = 16,  // the colour chooser's row of custom colours
-};
-
-// Every field is 32 bits wide in memory; the file keeps the low byte of each
-// number and three bytes (red, green, blue) of each colour.
-struct Settings {
-    int slotCount;                         // N; slots[0..N-1] are in use, slot N-1 is the custom slot
-    COLORREF slots[kMaxSlots];             // the colour slot table
-    int currentSlot;                       // index of the selected slot; a file may hold any 0..255
-    int mirror;                            // spray-can cursor drawn mirrored (nonzero)
-    int mute;                              // no spray hiss (nonzero)
-    int spraySize;                         // dab edge: 13, 19, 25 or 32, or whatever a file held
-    int customSlotSet;                     // exactly 1 once the user chose the custom slot's colour
-    COLORREF chooserColours[kChooserColours];  // shown and updated in place by the colour chooser
-};
+#include "settings/settings_record.h"
 
 enum {
     kLoadFailed = 1,       // file present but unusable; the record is unchanged

@@ -1,7 +1,7 @@
 // The byte layout of "settings.dat", apart from the file calls: one byte for
 // each number, then red, green and blue for each colour.
 #pragma once
-#include "settings/settings.h"
+#include "settings/settings_record.h"
 
 enum {
     kHeaderBytes = 6,  // slot count, current slot, mirror, mute, spray size, custom-slot flag

@@ -1,5 +1,6 @@
 // "settings.dat": the factory values, loading, and saving by replacing the file.
-#include "app/state.h"
+#include "core/state.h"
+#include "settings/settings.h"
 #include "settings/settings_codec.h"
 
 static const char kSettingsFile[] = "settings.dat";

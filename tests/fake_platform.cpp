@@ -1,8 +1,9 @@
 // Recording stand-ins for the platform seam.
 #include "fake_platform.h"
-#include "app/platform.h"
+#include "app/overlay_window.h"
 #include "app/startup.h"
-#include "app/state.h"
+#include "core/platform.h"
+#include "core/state.h"
 #include "paint/backdrop.h"
 
 FakePlatform g_fake;

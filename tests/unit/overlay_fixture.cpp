@@ -1,9 +1,10 @@
 // Test set-up shared by the in-process tests.
 #include "unit/overlay_fixture.h"
 #include <cstdlib>
+#include "app/overlay_window.h"
 #include "app/startup.h"
-#include "app/state.h"
 #include "common/files.h"
+#include "core/state.h"
 #include "fake_platform.h"
 
 static char privateFolder[MAX_PATH];

@@ -1,7 +1,7 @@
 // Temporary folders, file bytes and known records for the settings tests.
 #include "unit/settings_fixture.h"
 #include <cstring>
-#include "app/state.h"
+#include "core/state.h"
 #include "settings/settings_codec.h"
 #include "unit/overlay_fixture.h"
 

@@ -1,6 +1,6 @@
 // Canvas and brush read-back for the stamp tests.
 #include "unit/stamp_helpers.h"
-#include "app/state.h"
+#include "core/state.h"
 
 static const DWORD *CanvasBits()
 {

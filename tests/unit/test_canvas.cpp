@@ -1,7 +1,7 @@
 // The canvas and what a repaint draws.
 #include <gtest/gtest.h>
-#include "app/state.h"
 #include "app/window_proc.h"
+#include "core/state.h"
 #include "fake_platform.h"
 #include "paint/canvas.h"
 #include "unit/overlay_fixture.h"

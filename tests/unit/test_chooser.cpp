@@ -1,8 +1,8 @@
 // The colour chooser behind the right button, with the modal dialog faked.
 #include <gtest/gtest.h>
-#include "app/state.h"
 #include "app/window_proc.h"
 #include "colour/chooser.h"
+#include "core/state.h"
 #include "fake_platform.h"
 #include "unit/overlay_fixture.h"
 

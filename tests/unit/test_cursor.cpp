@@ -1,13 +1,13 @@
 // The spray-can cursor: image choice, tinting, mirroring and the built cursor.
 #include <gtest/gtest.h>
 #include <vector>
-#include "app/display_scale.h"
 #include "app/startup.h"
-#include "app/state.h"
 #include "app/window_proc.h"
 #include "colour/can_image.h"
 #include "colour/cursor.h"
 #include "colour/slots.h"
+#include "core/display_scale.h"
+#include "core/state.h"
 #include "fake_platform.h"
 #include "paint/stamp.h"
 #include "paint/strokes.h"

@@ -1,7 +1,7 @@
 // Where the display's DPI is read from.
 #include <gtest/gtest.h>
-#include "app/display_scale.h"
-#include "app/state.h"
+#include "core/display_scale.h"
+#include "core/state.h"
 #include "fake_platform.h"
 #include "unit/overlay_fixture.h"
 

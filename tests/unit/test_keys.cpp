@@ -1,7 +1,7 @@
 // The character keys and the system-command filter, through the window procedure.
 #include <gtest/gtest.h>
-#include "app/state.h"
 #include "app/window_proc.h"
+#include "core/state.h"
 #include "fake_platform.h"
 #include "unit/overlay_fixture.h"
 

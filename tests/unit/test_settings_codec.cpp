@@ -1,7 +1,7 @@
 // The settings record in memory: factory values, byte layout, encode and decode.
 #include <gtest/gtest.h>
 #include <cstring>
-#include "app/state.h"
+#include "core/state.h"
 #include "settings/settings_codec.h"
 #include "unit/settings_fixture.h"
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <cstring>
 #include <random>
-#include "app/state.h"
+#include "core/state.h"
 #include "unit/settings_fixture.h"
 
 class SettingsSave : public InFreshFolder {};

@@ -1,7 +1,7 @@
 // "settings.dat" through the file: load and save, open refusals, the load at window creation.
 #include <gtest/gtest.h>
-#include "app/state.h"
 #include "app/window_proc.h"
+#include "core/state.h"
 #include "unit/overlay_fixture.h"
 #include "unit/settings_fixture.h"
 

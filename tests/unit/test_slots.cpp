@@ -1,8 +1,8 @@
 // The colour slots: digit keys, the wheel, "l" and the custom slot.
 #include <gtest/gtest.h>
-#include "app/state.h"
 #include "app/window_proc.h"
 #include "colour/slots.h"
+#include "core/state.h"
 #include "fake_platform.h"
 #include "unit/overlay_fixture.h"
 

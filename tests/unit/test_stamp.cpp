@@ -1,9 +1,9 @@
 // The spray stamp in-process: StampSpray's dabs on the real canvas and window.
 #include <gtest/gtest.h>
 #include <algorithm>
-#include "app/display_scale.h"
 #include "app/startup.h"
-#include "app/state.h"
+#include "core/display_scale.h"
+#include "core/state.h"
 #include "fake_platform.h"
 #include "paint/stamp.h"
 #include "paint/stamp_pixels.h"

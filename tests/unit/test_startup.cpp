@@ -1,7 +1,8 @@
 // Start-up: the hold threshold, the overlay window and the single-instance test.
 #include <gtest/gtest.h>
+#include "app/overlay_window.h"
 #include "app/startup.h"
-#include "app/state.h"
+#include "core/state.h"
 #include "fake_platform.h"
 #include "unit/overlay_fixture.h"
 

@@ -1,7 +1,7 @@
 // Spray strokes: the dab square, the spray timer and the hiss, through the window procedure.
 #include <gtest/gtest.h>
-#include "app/state.h"
 #include "app/window_proc.h"
+#include "core/state.h"
 #include "fake_platform.h"
 #include "paint/strokes.h"
 #include "unit/overlay_fixture.h"

@@ -1,7 +1,7 @@
 // Reading the display's DPI and scaling lengths by it.
-#include "app/display_scale.h"
-#include "app/platform.h"
-#include "app/state.h"
+#include "core/display_scale.h"
+#include "core/platform.h"
+#include "core/state.h"
 
 static UINT ScreenDpi()
 {
@@ -51,7 +51,8 @@ int CursorEdgeForDpi(UINT dpi)
     typedef int(WINAPI * MetricForDpiFunction)(int, UINT);
     MetricForDpiFunction metricForDpi =
         (MetricForDpiFunction)(void *)PlatformUser32Function("GetSystemMetricsForDpi");
-    int edge = metricForDpi ? metricForDpi(SM_CXCURSOR, dpi) : GetSystemMetrics(SM_CXCURSOR);
+    int edge = metricForDpi ? metricForDpi(SM_CXCURSOR, dpi ? dpi : (UINT)kUnscaledDpi)
+                            : GetSystemMetrics(SM_CXCURSOR);
     // A metric that makes no sense keeps the images' own size; a huge one
     // is held to what a pointer can be.
     if (edge <= 0)

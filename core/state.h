@@ -2,7 +2,7 @@
 // module includes this header; nothing else in the program is global.
 #pragma once
 #include <windows.h>
-#include "settings/settings.h"
+#include "settings/settings_record.h"
 
 struct AppState {
     HINSTANCE instance;        // start-up; read by resource loads and window creation
@@ -10,7 +10,7 @@ struct AppState {
     int screenWidth;           // start-up, measured once; read by canvas, stamp, chooser, clear
     int screenHeight;          // start-up, measured once; likewise
     int holdThreshold;         // start-up from the keyboard repeat speed; read by the digit keys
-    UINT dpi;                  // start-up and WM_DPICHANGED; read by the cursor and the dab square
+    UINT dpi;                  // start-up and WM_DPICHANGED, 0 until then (unscaled); read by the cursor and the dab square
 
     int saveOnExit;            // "s" and a successful load set it, nothing clears it; read at shutdown and clear
     int screensaverBlock;      // "n" toggles it; read by WM_SYSCOMMAND

@@ -16,6 +16,7 @@ UINT ReadDisplayDpi(HWND window);
 void TakeDisplayDpi(HWND window);
 
 // A length at 96 DPI scaled to the given DPI, rounded to the nearest pixel.
+// Here and below, a DPI of 0 (not read yet) stands for 96.
 int ScaleLength(int length, UINT dpi);
 // The same at the display's current DPI.
 int ScaledLength(int length);

@@ -1,5 +1,5 @@
 // The real platform calls behind the test seam.
-#include "app/platform.h"
+#include "core/platform.h"
 #include <dwmapi.h>
 #include <mmsystem.h>
 

@@ -1,6 +1,5 @@
 // The one instance of the process-wide state.
-#include "app/state.h"
-#include "app/display_scale.h"
+#include "core/state.h"
 
 AppState g_app;
 Settings g_settings;
@@ -9,7 +8,6 @@ void ResetProcessState()
 {
     g_app = AppState();
     g_app.screensaverBlock = 1;
-    g_app.dpi = kUnscaledDpi;
     g_settings = Settings();
 }
 
