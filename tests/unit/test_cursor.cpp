@@ -1,5 +1,6 @@
 // The spray-can cursor: image choice, tinting, mirroring and the built cursor.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <vector>
 #include "app/startup.h"
 #include "app/window_proc.h"
@@ -272,27 +273,52 @@ TEST_F(CanBitmaps, ThousandsOfBuildsLeaveNoHandleBehind)
     EXPECT_EQ(nullptr, g_app.cursor);
 }
 
-// On a scaled display the can is as large as the system's pointers, each
-// pixel of the image a block, with the hot spot on the same pixel of it.
-TEST_F(CanBitmaps, OnAScaledDisplayTheCanGrowsToThePointerSize)
+// One dab of the spray size at (x, y), white on the empty canvas: the painted
+// columns of its middle row, and whether it painted only inside its square.
+static int DabSpan(int size, int x, int y, bool *insideOnly)
 {
+    g_settings.spraySize = size;
+    RECT square = DabSquare(x, y, ScaledLength(size));
+    size_t before = PaintedCanvasPixels(), inside = 0;
+    if (StampSpray(g_app.canvasDC, square) != 1)
+        return -1;
+    int span = 0;
+    for (int r = std::max(0L, square.top); r < square.bottom; r++)
+        for (int c = std::max(0L, square.left); c < square.right; c++) {
+            inside += CanvasPixel(c, r) != 0;
+            span += r == y && CanvasPixel(c, r) != 0;
+        }
+    *insideOnly = PaintedCanvasPixels() - before == inside;
+    return span;
+}
+
+// On a scaled display the can is as large as the system's pointers, each
+// pixel of the image a block, with the hot spot on the same pixel of it; and
+// each spray size lays its dab on a square scaled by the DPI, the brush
+// stretched onto it: as much of the square painted as at 100 %, nearly full
+// in the middle, nothing outside the square, on the screen or partly off it.
+TEST_F(CanBitmaps, OnAScaledDisplayTheCanAndTheDabsGrowWithTheDpi)
+{
+    const int sizes[] = {13, 19, 25, 32};
     struct Scale {
         UINT dpi;
         int edge;
         POINT hot, mirroredHot;
+        int squares[4];
     } scales[] = {
-        {96, 32, {6, 9}, {25, 9}},
-        {120, 40, {7, 11}, {31, 11}},
-        {144, 48, {9, 13}, {37, 13}},
-        {192, 64, {12, 18}, {50, 18}},
+        {96, 32, {6, 9}, {25, 9}, {13, 19, 25, 32}},
+        {120, 40, {7, 11}, {31, 11}, {16, 24, 31, 40}},
+        {144, 48, {9, 13}, {37, 13}, {20, 29, 38, 48}},
+        {192, 64, {12, 18}, {50, 18}, {26, 38, 50, 64}},
     };
     std::vector<DWORD> unscaled[2];
-    for (const Scale &scale : scales)
+    int unscaledSpan[4] = {};
+    for (const Scale &scale : scales) {
+        ResetForTest();
+        g_fake.systemDpi = scale.dpi;
+        g_fake.cursorEdgeQuery = 1;
+        MeasureScreen();
         for (int mirror : {0, 1}) {
-            ResetForTest();
-            g_fake.systemDpi = scale.dpi;
-            g_fake.cursorEdgeQuery = 1;
-            MeasureScreen();
             g_settings.mirror = mirror;
             ASSERT_NE(0, BuildCanCursor(RGB(0, 0, 128))) << scale.dpi;
             POINT hot;
@@ -304,13 +330,32 @@ TEST_F(CanBitmaps, OnAScaledDisplayTheCanGrowsToThePointerSize)
             EXPECT_EQ(expected.y, hot.y) << scale.dpi << " mirror " << mirror;
             if (scale.dpi == 96)
                 unscaled[mirror] = pixels;
-            // Every pixel shows the unscaled image's pixel it falls on.
+            // Every pixel shows the unscaled image's pixel under its centre.
             for (int r = 0; r < edge; r++)
                 for (int c = 0; c < edge; c++)
                     ASSERT_EQ(unscaled[mirror][(r * 32 + 16) / edge * 32 + (c * 32 + 16) / edge],
                               pixels[r * edge + c])
                         << scale.dpi << " at " << c << "," << r;
         }
+
+        ASSERT_NE(nullptr, StartTestOverlay());
+        g_app.currentColour = RGB(255, 255, 255);
+        for (int i = 0; i < 4; i++) {
+            EXPECT_EQ(scale.squares[i], ScaledLength(sizes[i])) << scale.dpi;
+            // The first partly off the screen, where its span is cut.
+            int x = i ? 150 * i : 2, y = i ? 300 : 2;
+            bool insideOnly = false;
+            int span = DabSpan(sizes[i], x, y, &insideOnly);
+            EXPECT_TRUE(insideOnly) << scale.dpi << " " << sizes[i];
+            EXPECT_GE(CanvasPixel(x, y) >> 24, 224u) << scale.dpi << " " << sizes[i];
+            if (i == 0)
+                continue;
+            if (scale.dpi == 96)
+                unscaledSpan[i] = span;
+            EXPECT_NEAR(ScaleLength(unscaledSpan[i], scale.dpi), span, 2)
+                << scale.dpi << " " << sizes[i];
+        }
+    }
     ReleaseCanCursor();
 }
 

@@ -1,10 +1,6 @@
 // The spray stamp in-process: StampSpray's dabs on the real canvas and window.
 #include <gtest/gtest.h>
-#include <algorithm>
-#include "app/startup.h"
-#include "core/display_scale.h"
 #include "core/state.h"
-#include "fake_platform.h"
 #include "paint/stamp.h"
 #include "paint/stamp_pixels.h"
 #include "paint/strokes.h"
@@ -225,54 +221,4 @@ TEST_F(SprayDab, AThousandDabsLeaveNoGdiObjectBehind)
     }
     EXPECT_EQ(objectsBefore, GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
     EXPECT_EQ(freeBefore, FreeGdiHandles());
-}
-
-// On a scaled display each spray size lays a dab on a square scaled by the
-// DPI, the brush stretched onto it: its paint spans as much of the square as
-// at 100 %, nearly full in the middle, and nothing lands outside the square,
-// on the screen or partly off it.
-TEST_F(SprayDab, OnAScaledDisplayEveryDabIsStretchedToTheScaledSquare)
-{
-    const int sizes[] = {13, 19, 25, 32};
-    struct Scale {
-        UINT dpi;
-        int edges[4];
-    } scales[] = {
-        {96, {13, 19, 25, 32}},
-        {120, {16, 24, 31, 40}},
-        {144, {20, 29, 38, 48}},
-        {192, {26, 38, 50, 64}},
-    };
-    int unscaledSpan[4] = {};
-    for (const Scale &scale : scales) {
-        ResetForTest();
-        g_fake.systemDpi = scale.dpi;
-        MeasureScreen();
-        ASSERT_NE(nullptr, StartTestOverlay());
-        g_app.currentColour = RGB(255, 255, 255);
-        for (int i = 0; i < 4; i++) {
-            g_settings.spraySize = sizes[i];
-            int x = i ? 150 * i : 2, y = i ? 300 : 2;  // the first partly off the screen
-            RECT square = DabSquare(x, y, ScaledLength(sizes[i]));
-            ASSERT_EQ(scale.edges[i], square.right - square.left) << scale.dpi;
-            size_t before = PaintedCanvasPixels();
-            ASSERT_EQ(1, StampSpray(g_app.canvasDC, square)) << scale.dpi << " " << sizes[i];
-            EXPECT_GE(CanvasPixel(x, y) >> 24, 224u) << scale.dpi << " " << sizes[i];
-            // The painted columns of the dab's middle row, and all it painted.
-            int span = 0;
-            size_t inside = 0;
-            for (int r = std::max(0L, square.top); r < square.bottom; r++)
-                for (int c = std::max(0L, square.left); c < square.right; c++) {
-                    inside += CanvasPixel(c, r) != 0;
-                    span += r == y && CanvasPixel(c, r) != 0;
-                }
-            EXPECT_EQ(PaintedCanvasPixels() - before, inside) << scale.dpi << " " << sizes[i];
-            if (i == 0)
-                continue;  // partly off the screen: its span is cut
-            if (scale.dpi == 96)
-                unscaledSpan[i] = span;
-            EXPECT_NEAR(ScaleLength(unscaledSpan[i], scale.dpi), span, 2)
-                << scale.dpi << " " << sizes[i];
-        }
-    }
 }
