@@ -4,8 +4,6 @@
 #include <stdlib.h>
 #include <string.h>
 
-enum { kCanWidth = 32 };
-
 int CanImageFor(COLORREF colour)
 {
     int light = GetRValue(colour) > 128 || GetGValue(colour) > 128 || GetBValue(colour) > 128;
@@ -135,11 +133,11 @@ void MirrorPixels(BYTE *bits, int byteCount, int depth)
     if (!size)
         return;
     for (int i = 0; i < byteCount / size; i++) {
-        int c = i % kCanWidth;
-        if (c >= kCanWidth / 2)
+        int c = i % kCanEdge;
+        if (c >= kCanEdge / 2)
             continue;
         BYTE *left = bits + size * i;
-        BYTE *right = bits + size * (i - c + (kCanWidth - 1 - c));
+        BYTE *right = bits + size * (i - c + (kCanEdge - 1 - c));
         BYTE swap[4];
         memcpy(swap, left, size);
         memcpy(left, right, size);
@@ -194,7 +192,7 @@ int ScaledHotSpot(int spot, int edge)
 {
     // The first target pixel whose centre lies at or past the source pixel's
     // left edge: (i + 1/2) * 32 / edge >= spot.
-    return (2 * spot * edge + kCanWidth - 1) / (2 * kCanWidth);
+    return (2 * spot * edge + kCanEdge - 1) / (2 * kCanEdge);
 }
 
 // Device bitmaps pad their rows to whole words, which rows of 16 and 32 bits
@@ -207,13 +205,13 @@ HBITMAP ScaleImage(HBITMAP bitmap, int edge)
     if (m == 0 || !ReadPixelFormat(bitmap, &depth, NULL) || (depth != 16 && depth != 32))
         return NULL;
     int pixelBytes = depth / 8;
-    if (m != kCanWidth * kCanWidth * pixelBytes || edge <= 0)
+    if (m != kCanEdge * kCanEdge * pixelBytes || edge <= 0)
         return NULL;
     size_t scaledBytes = (size_t)edge * edge * pixelBytes;
     BYTE *scaled = (BYTE *)malloc(scaledBytes);
     if (!scaled)
         return NULL;
-    ScalePixels(bits, kCanWidth, scaled, edge, pixelBytes);
+    ScalePixels(bits, kCanEdge, scaled, edge, pixelBytes);
 
     HBITMAP result = NULL;
     HDC screen = GetDC(NULL);

@@ -7,6 +7,7 @@ enum {
     kCanDarkId = 126,
     kCanLightId = 127,
     kCanMaskId = 117,
+    kCanEdge = 32,          // the images' edge, in pixels
     kCanImageBytes = 4096,  // one 32 x 32 image at 32 bits per pixel
 };
 

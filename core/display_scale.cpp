@@ -36,9 +36,15 @@ void TakeDisplayDpi(HWND window)
     g_app.dpi = ReadDisplayDpi(window);
 }
 
+// A DPI not read yet (0) counts as unscaled.
+static UINT DpiOrUnscaled(UINT dpi)
+{
+    return dpi ? dpi : (UINT)kUnscaledDpi;
+}
+
 int ScaleLength(int length, UINT dpi)
 {
-    return MulDiv(length, dpi ? (int)dpi : (int)kUnscaledDpi, kUnscaledDpi);
+    return MulDiv(length, (int)DpiOrUnscaled(dpi), kUnscaledDpi);
 }
 
 int ScaledLength(int length)
@@ -51,11 +57,11 @@ int CursorEdgeForDpi(UINT dpi)
     typedef int(WINAPI * MetricForDpiFunction)(int, UINT);
     MetricForDpiFunction metricForDpi =
         (MetricForDpiFunction)(void *)PlatformUser32Function("GetSystemMetricsForDpi");
-    int edge = metricForDpi ? metricForDpi(SM_CXCURSOR, dpi ? dpi : (UINT)kUnscaledDpi)
+    int edge = metricForDpi ? metricForDpi(SM_CXCURSOR, DpiOrUnscaled(dpi))
                             : GetSystemMetrics(SM_CXCURSOR);
-    // A metric that makes no sense keeps the images' own size; a huge one
-    // is held to what a pointer can be.
+    // A metric that makes no sense keeps the unscaled size; a huge one is
+    // held to what a pointer can be.
     if (edge <= 0)
-        return kCanEdge;
+        return kUnscaledCursorEdge;
     return edge < kLargestCursorEdge ? edge : kLargestCursorEdge;
 }

@@ -4,8 +4,8 @@
 #include <windows.h>
 
 enum {
-    kUnscaledDpi = 96,     // 100 %: lengths stay as they are
-    kCanEdge = 32,         // the can images' edge, the pointer size at 100 %
+    kUnscaledDpi = 96,         // 100 %: lengths stay as they are
+    kUnscaledCursorEdge = 32,  // the system's pointers at 100 %
     kLargestCursorEdge = 256,
 };
 

@@ -97,31 +97,31 @@ static StampPixel MixPixels(StampPixel a, StampPixel b, int weight)
 
 // The brush stretched to the stamp: the tinted pixels around the sample
 // point, mixed by their distance (bilinear), so that a larger dab stays soft.
-static StampPixel SampledPixel(const BYTE *brush, int size, BrushLayout layout,
-                               COLORREF colour, int r, int c, int edge)
+static StampPixel SampledPixel(const StampPixel *tinted, int size, int r, int c, int edge)
 {
     int y = BrushPosition(r, edge, size), x = BrushPosition(c, edge, size);
     int r0 = y >> 8, c0 = x >> 8;
     int r1 = std::min(r0 + 1, size - 1), c1 = std::min(c0 + 1, size - 1);
-    StampPixel top = MixPixels(BrushPixel(brush, r0 * size + c0, layout, colour),
-                               BrushPixel(brush, r0 * size + c1, layout, colour), x & 255);
-    StampPixel bottom = MixPixels(BrushPixel(brush, r1 * size + c0, layout, colour),
-                                  BrushPixel(brush, r1 * size + c1, layout, colour), x & 255);
+    StampPixel top = MixPixels(tinted[r0 * size + c0], tinted[r0 * size + c1], x & 255);
+    StampPixel bottom = MixPixels(tinted[r1 * size + c0], tinted[r1 * size + c1], x & 255);
     return MixPixels(top, bottom, y & 255);
 }
 
 void FillScaledStamp(BYTE *stamp, int edge, const BYTE *brush, int size, BrushLayout layout,
                      COLORREF colour, RECT square, int screenWidth, int screenHeight)
 {
-    if (layout == kBrushUnknown)
+    if (layout == kBrushUnknown || size <= 0 || size > kLargestSpraySize)
         return;
+    // Each brush pixel tinted once, however many stamp pixels sample it.
+    StampPixel tinted[kLargestSpraySize * kLargestSpraySize];
+    for (int i = 0; i < size * size; i++)
+        tinted[i] = BrushPixel(brush, i, layout, colour);
     for (int r = 0; r < edge; r++)
         for (int c = 0; c < edge; c++) {
             if (!StampPixelOnScreen(square, edge, r, c, screenWidth, screenHeight))
                 continue;
-            StampPixel pixel = edge == size
-                                   ? BrushPixel(brush, r * size + c, layout, colour)
-                                   : SampledPixel(brush, size, layout, colour, r, c, edge);
+            StampPixel pixel = edge == size ? tinted[r * size + c]
+                                            : SampledPixel(tinted, size, r, c, edge);
             BYTE *to = stamp + ((size_t)r * edge + c) * 4;
             to[0] = pixel.blue;
             to[1] = pixel.green;
