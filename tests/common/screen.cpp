@@ -59,6 +59,14 @@ bool LooksLike(DWORD pixel, COLORREF colour)
     return NearColour(pixel, Rgb(colour), DisplayDepth() == 16 ? 8 : 0);
 }
 
+int CountLike(const std::vector<DWORD> &pixels, COLORREF colour)
+{
+    int count = 0;
+    for (DWORD pixel : pixels)
+        count += LooksLike(pixel, colour);
+    return count;
+}
+
 bool NearColour(DWORD pixel, DWORD expected, int tolerance)
 {
     for (int shift = 0; shift <= 16; shift += 8) {

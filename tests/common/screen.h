@@ -13,6 +13,10 @@ DWORD Rgb(COLORREF colour);
 // Whether a screen pixel shows the colour, as exactly as the display's depth allows.
 bool LooksLike(DWORD pixel, COLORREF colour);
 
+// How many of the pixels look like the colour (a fourth byte, alpha, is not
+// compared).
+int CountLike(const std::vector<DWORD> &pixels, COLORREF colour);
+
 // Pixels compared per channel within a tolerance.
 bool NearColour(DWORD pixel, DWORD expected, int tolerance);
 

@@ -99,14 +99,6 @@ static int SeenDabReach(int x, int y)
     return reach;
 }
 
-static int CountLike(const std::vector<DWORD> &pixels, COLORREF colour)
-{
-    int count = 0;
-    for (DWORD pixel : pixels)
-        count += pixel >> 24 == 0xFF && LooksLike(pixel & 0xFFFFFF, colour);
-    return count;
-}
-
 // A display at 200 %: the can is as large as the system's pointers and the
 // dabs twice their unscaled size, so both look as they do at 100 %.
 TEST_F(Overlay, AtTwiceTheScaleTheCanAndTheDabsAreAsLargeToTheEye)

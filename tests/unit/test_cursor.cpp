@@ -190,14 +190,6 @@ static std::vector<DWORD> CursorPixels(POINT *hotSpot, int *edge = nullptr)
     return pixels;
 }
 
-static int CountLike(const std::vector<DWORD> &pixels, COLORREF colour)
-{
-    int count = 0;
-    for (DWORD pixel : pixels)
-        count += LooksLike(pixel, colour);
-    return count;
-}
-
 TEST_F(CanBitmaps, TheCursorShowsTheColourWithTheHotSpotOfItsOrientation)
 {
     g_settings.mirror = 1;
