@@ -60,6 +60,22 @@ copy_sources_into_root() {
     --exclude="/build*" --exclude=/dist "$sources/" "$dir/src/"
 }
 
+# prepare_root RELEASE [BOOTSTRAP MODE]: makes the root when it is missing
+# or broken, brings these sources into its /src and installs what they need
+# there with the root's own apt (bootstrap.sh in that mode), online; quick
+# when it is all there already. Sets root_dir.
+prepare_root() {
+  local release="$1" mode="${2:-}"
+  ensure_root "$release" || return 1
+  root_dir="$(root_folder "$release")"
+  copy_sources_into_root "$root_dir"
+  if ! run_in_root "$release" online "cd /src && bash scripts/bootstrap.sh $mode"; then
+    echo "in-root: could not install what the Debian $release root needs (no network?" \
+         "its words are above); fix that and run again" >&2
+    return 1
+  fi
+}
+
 # run_in_root RELEASE NETWORK COMMAND: runs the shell command in the root, in
 # a mount namespace of its own. NETWORK "offline" also gives it a network
 # namespace of its own, which keeps its X displays (abstract sockets) apart

@@ -22,14 +22,9 @@ PINTAFLUX_COMMIT="${PINTAFLUX_COMMIT:-$(source_commit)}"
 SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-$(source_commit_time)}"
 export PINTAFLUX_COMMIT SOURCE_DATE_EPOCH
 
-ensure_root "$release"
-dir="$(root_folder "$release")"
-copy_sources_into_root "$dir"
-if ! run_in_root "$release" online "cd /src && bash scripts/bootstrap.sh dist-build"; then
-  echo "dist: could not install the compiler in the Debian $release root (no network?" \
-       "its words are above); fix that and run again" >&2
-  exit 1
-fi
+# Only the cross compiler and the archiver.
+prepare_root "$release" dist-build || exit 1
+dir="$root_dir"
 
 # The root's work folder, emptied by dist.sh; its output goes in there too.
 if ! printed="$(run_in_root "$release" offline \

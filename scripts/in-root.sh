@@ -14,17 +14,7 @@ mkdir -p "$build"
 roots="${PINTAFLUX_ROOTS:-$(cd "$build" && pwd)/roots}"
 source "$sources/scripts/debian-root.sh"
 
-ensure_root "$release"
-dir="$(root_folder "$release")"
-copy_sources_into_root "$dir"
-
-# What the root needs, installed with its own apt; quick when it is all
-# there already.
-if ! run_in_root "$release" online "cd /src && bash scripts/bootstrap.sh"; then
-  echo "in-root: could not install what the Debian $release root needs (no network?);" \
-       "fix that and run again" >&2
-  exit 1
-fi
+prepare_root "$release" || exit 1
 
 case "$what" in
   test)
