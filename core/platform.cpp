@@ -3,6 +3,9 @@
 #include <dwmapi.h>
 #include <mmsystem.h>
 
+// How long X programs get to draw what a hidden overlay uncovered.
+enum { kUncoveredDrawMs = 100 };
+
 void PlatformEndProcess(UINT exitCode)
 {
     TerminateProcess(GetCurrentProcess(), exitCode);
@@ -32,6 +35,12 @@ static FARPROC CompositorFunction(const char *name, HMODULE *library)
     return *library ? GetProcAddress(*library, name) : NULL;
 }
 
+static int RunsUnderWine()
+{
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
 void PlatformWaitForCompositor()
 {
     typedef HRESULT(WINAPI * FlushFunction)();
@@ -41,6 +50,12 @@ void PlatformWaitForCompositor()
         flush();
     if (library)
         FreeLibrary(library);
+    // Wine's flush returns at once, and an X program draws what our window
+    // uncovered only when the X server's expose event reaches it: until
+    // then the screen still holds our old pixels, paint included, and a copy
+    // would keep them. A moment lets the programs underneath draw.
+    if (RunsUnderWine())
+        Sleep(kUncoveredDrawMs);
 }
 
 void PlatformDisableTransitions(HWND window)
@@ -64,10 +79,7 @@ DWORD PlatformWindowManagerExStyle()
     // under a full-screen window that keeps the keyboard. Marked as an
     // application window it is an ordinary window there and is focused when
     // shown. On Windows the mark would only add a task-bar button: none there.
-    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    if (ntdll && GetProcAddress(ntdll, "wine_get_version"))
-        return WS_EX_APPWINDOW;
-    return 0;
+    return RunsUnderWine() ? WS_EX_APPWINDOW : 0;
 }
 
 BOOL PlatformPhysicalButtonDown(int virtualKey)

@@ -13,7 +13,8 @@ BOOL PlatformPlaySound(LPCSTR sound, HMODULE module, DWORD flags);
 BOOL PlatformChooseColor(CHOOSECOLORA *record);
 BOOL PlatformGetCursorPos(POINT *pointer);
 // Returns once a compositing desktop has presented what was last drawn or
-// hidden; at once where there is no compositor.
+// hidden; at once where there is no compositor, and under Wine after a
+// moment for the X programs underneath to draw what was uncovered.
 void PlatformWaitForCompositor();
 // Extended styles the overlay window carries beyond its own where an X
 // window manager places and focuses it (under Wine); none on Windows.
