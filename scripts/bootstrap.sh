@@ -81,7 +81,9 @@ install_packages() {
   if printf '%s\n' "$@" | grep -q ':i386$' && ! dpkg --print-foreign-architectures | grep -qx i386; then
     $sudo dpkg --add-architecture i386
   fi
-  $sudo apt-get update -qq
+  # A mirror caught mid-sync fails one list and keeps the others: go on with
+  # them; the install says what it then cannot find.
+  $sudo apt-get update -qq || echo "bootstrap: some package lists did not update; going on with the others" >&2
   $sudo apt-get install -y -qq --no-install-recommends $(printf '%s\n' "$@" | sort -u) >/dev/null
   echo "bootstrap: done"
 }
@@ -103,17 +105,28 @@ case "$mode" in
     ;;
 esac
 
+package_installed() {
+  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "ok installed"
+}
+
 missing=($(missing_packages "${needed[@]}" "${needed_files[@]}"))
+# `convert` may be a stand-in without ImageMagick behind it.
+package_installed imagemagick || missing+=("imagemagick")
+install_packages "${missing[@]}"
+
 # 32-bit Wine: the i386 loader package. Wine's packages bring the ALSA
 # library of their architecture, which the hiss tests' sound device needs.
 # Wine shows a colour pointer (the tinted can) only with the X cursor library
 # of its own architecture; without it every pointer is drawn in two colours.
+# Where the i386 packages cannot be had (a mirror whose i386 lists lag behind
+# the host's), the Windows tests run the 64-bit build instead.
+missing32=()
 for package in wine32:i386 libxcursor1:i386; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
+  package_installed "$package" || missing32+=("$package")
 done
-# `convert` may be a stand-in without ImageMagick behind it.
-dpkg-query -W -f='${Status}' imagemagick 2>/dev/null | grep -q "ok installed" || missing+=("imagemagick")
-install_packages "${missing[@]}"
+if [ "${PINTAFLUX_WINDOWS_BITS:-}" != 64 ] && ! (install_packages "${missing32[@]}"); then
+  echo "bootstrap: 32-bit Wine could not be installed; the Windows tests run the 64-bit build" >&2
+fi
 
 # The 64-bit cross compiler and 64-bit Wine, whenever the Windows tests run a
 # 64-bit build: asked for, or on a machine that cannot run 32-bit programs.

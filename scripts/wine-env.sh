@@ -34,7 +34,9 @@ windows_64bit_reason() {
     64) echo "PINTAFLUX_WINDOWS_BITS=64 asks for it" ;;
     32) ;;
     *)
-      if ! host_runs_32bit; then
+      if [ ! -x /usr/lib/wine/wine ]; then
+        echo "no 32-bit Wine is installed"
+      elif ! host_runs_32bit; then
         echo "this machine cannot run 32-bit programs"
       elif [ "$(wine32_major_version)" -ge 10 ] 2>/dev/null; then
         echo "32-bit Wine $(wine32_major_version) spins on full-screen windows without a window manager"
