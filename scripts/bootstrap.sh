@@ -25,6 +25,7 @@ needed=(
   "xset:x11-xserver-utils"
   "convert:imagemagick"
   "openbox:openbox"
+  "picom:picom"
   "zip:zip"
   "unzip:unzip"
   # The Debian 13 root of `make test-debian13`.

@@ -8,6 +8,11 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 source "$root/scripts/wine-env.sh"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  # Xwayland hands an X program black for the whole screen.
+  if [ "${XDG_SESSION_TYPE:-}" = wayland ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+    echo "run: a Wayland session: the desktop will not show through the overlay here (the paint still works, on black)."
+    echo "run: to see the desktop under the paint, log in to an X11 session (\"GNOME on Xorg\", \"Plasma (X11)\")."
+  fi
   wine_env_setup "$build" desktop
   exe="$(cd "$windows_build" && pwd)/bin/pintaflux.exe"
   ensure_prefix

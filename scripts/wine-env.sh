@@ -135,8 +135,27 @@ start_window_manager() {
 }
 
 stop_window_manager() {
+  end_process "${compositor_pid:-}"
   end_process "${window_manager_pid:-}"
-  window_manager_pid=""
+  compositor_pid="" window_manager_pid=""
+}
+
+# Starts picom, a compositing manager, beside the window manager, and waits
+# until its window is there.
+start_compositor() {
+  local log="${WINEPREFIX%/*}/picom.log"
+  picom --backend xrender >"$log" 2>&1 &
+  compositor_pid=$!
+  started_pids+=("$compositor_pid")
+  local i
+  for i in $(seq 1 100); do
+    xdotool search --classname '^picom$' >/dev/null 2>&1 && return 0
+    kill -0 "$compositor_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  echo "could not start picom:" >&2
+  cat "$log" >&2
+  return 1
 }
 
 # Creates the prefix on first use.

@@ -4,7 +4,10 @@
 # of its own, brings it back one way, then types Escape:
 #   chooser       the right button opens the colour chooser, Escape closes it;
 #   second-start  another program comes up over it and is clicked into, then
-#                 the program is started a second time, which brings it back.
+#                 the program is started a second time, which brings it back;
+#   show-through  over the known picture (the X-side helper xscreen beside the
+#                 exe): the screen, read from the X side, is the picture at
+#                 the start, beside a stroke and after "x".
 # Keys sent from inside Wine (SendInput) reach the focused Windows window
 # whatever X shows; a key typed at the keyboard goes through X, which gives it
 # to the window holding the X focus, or with none to the window under the
@@ -12,6 +15,7 @@
 # whenever the overlay has neither.
 #   keys_from_x.sh chooser WINE PINTAFLUX_EXE [CYCLES]
 #   keys_from_x.sh second-start WINE PINTAFLUX_EXE OTHER_PROGRAM_EXE [CYCLES]
+#   keys_from_x.sh show-through WINE PINTAFLUX_EXE [CYCLES]
 set -uo pipefail
 way="$1" wine="$2" exe="$3"
 if [ "$way" = second-start ]; then
@@ -31,6 +35,7 @@ within_ten_seconds() {
 }
 shown() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 gone() { ! shown "$1"; }
+focused() { [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = Pintaflux ]; }
 ended() { ! kill -0 "$1" 2>/dev/null; }
 # Whether X shows the overlay under the pointer.
 overlay_on_top() {
@@ -60,6 +65,33 @@ back_through_a_second_start() {
   sleep 0.5
 }
 
+# The picture's top part and a band across the stroke as the X server shows
+# them before the program starts, and again later: the same at depth 24.
+xscreen="$(dirname "$exe")/xscreen"
+width="$(xdotool getdisplaygeometry | cut -d' ' -f1)"
+faults=0
+fault() { echo "cycle $cycle: $1"; faults=$((faults + 1)); }
+grab() { "$xscreen" grab 0 "$1" "$width" "$2" "$scratch/$3"; }
+same() { grab "$1" "$2" now && cmp -s "$scratch/$3" "$scratch/now"; }
+showing_through() {
+  within_ten_seconds same 0 200 top || fault "the picture does not show at the start"
+  xdotool mousemove 300 300 mousedown 1 $(printf "mousemove %d 300 " $(seq 310 10 500)) mouseup 1
+  sleep 0.5
+  same 290 20 band && fault "the stroke does not show"
+  same 0 200 top || fault "the picture does not show beside the stroke"
+  xdotool key x
+  within_ten_seconds same 290 20 band || fault "the picture does not show after x"
+  # The clear's new window then takes the keys once it holds the X focus.
+  within_ten_seconds focused || fault "the new window does not get the keys"
+}
+if [ "$way" = show-through ]; then
+  scratch="$(mktemp -d)"
+  touch "$scratch/picture"
+  "$xscreen" picture "$scratch/picture" &
+  trap 'rm -f "$scratch/picture"; wait; rm -rf "$scratch"' EXIT
+  within_ten_seconds test -f "$scratch/picture.shown" && grab 0 200 top && grab 290 20 band
+fi
+
 lost=0
 for cycle in $(seq 1 "$cycles"); do
   folder="$(mktemp -d)"
@@ -70,6 +102,7 @@ for cycle in $(seq 1 "$cycles"); do
   case "$way" in
     chooser) back_through_the_chooser ;;
     second-start) back_through_a_second_start ;;
+    show-through) showing_through ;;
   esac
   xdotool key Escape
   if within_ten_seconds ended "$pid"; then
@@ -89,4 +122,4 @@ for cycle in $(seq 1 "$cycles"); do
   rm -rf "$folder"
 done
 echo "$lost of $cycles cycles lost the key"
-[ "$lost" -eq 0 ]
+[ "$lost" -eq 0 ] && [ "$faults" -eq 0 ]

@@ -14,6 +14,7 @@
        FILE as 32-bit little-endian words: width, height, hot spot x and y,
        then the pixels as 0xAARRGGBB, row by row from the top */
 #include <X11/Xlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/Xfixes.h>
 #include <stdio.h>
@@ -143,6 +144,20 @@ static void DrawPicture(Display *display, Window window, GC gc, int width, int h
     XFlush(display);
 }
 
+static int HasWindowManager(Display *display)
+{
+    Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True), type;
+    int format;
+    unsigned long count = 0, after;
+    unsigned char *value = NULL;
+    if (check != None)
+        XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW,
+                           &type, &format, &count, &after, &value);
+    if (value)
+        XFree(value);
+    return count == 1;
+}
+
 static int Picture(Display *display, const char *path)
 {
     char shown[4096];
@@ -151,12 +166,19 @@ static int Picture(Display *display, const char *path)
     int width = DisplayWidth(display, screen), height = DisplayHeight(display, screen);
     XSetWindowAttributes attributes;
     memset(&attributes, 0, sizeof attributes);
-    /* Placed where it is asked for, window manager or not. */
-    attributes.override_redirect = True;
+    /* Without a window manager, placed where it is asked for; under one, the
+       desktop, which it keeps below every other window. */
+    Atom type = XInternAtom(display, "_NET_WM_WINDOW_TYPE", False);
+    Atom desktop = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DESKTOP", False);
+    int managed = HasWindowManager(display);
+    attributes.override_redirect = !managed;
     attributes.event_mask = ExposureMask;
     Window window = XCreateWindow(display, DefaultRootWindow(display), 0, 0, (unsigned)width,
                                   (unsigned)height, 0, CopyFromParent, InputOutput, CopyFromParent,
                                   CWOverrideRedirect | CWEventMask, &attributes);
+    if (managed)
+        XChangeProperty(display, window, type, XA_ATOM, 32, PropModeReplace,
+                        (unsigned char *)&desktop, 1);
     GC gc = XCreateGC(display, window, 0, NULL);
     XMapWindow(display, window);
     for (int tick = 0; tick < 10 * 60 * 50 && access(path, F_OK) == 0; tick++) {
