@@ -85,7 +85,10 @@ install_packages() {
   # A mirror caught mid-sync fails one list and keeps the others: go on with
   # them; the install says what it then cannot find.
   $sudo apt-get update -qq || echo "bootstrap: some package lists did not update; going on with the others" >&2
-  $sudo apt-get install -y -qq --no-install-recommends $(printf '%s\n' "$@" | sort -u) >/dev/null
+  if ! $sudo apt-get install -y -qq --no-install-recommends $(printf '%s\n' "$@" | sort -u) >/dev/null; then
+    echo "bootstrap: apt-get could not install them; its words are above" >&2
+    return 1
+  fi
   echo "bootstrap: done"
 }
 
