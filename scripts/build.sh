@@ -1,24 +1,25 @@
 #!/usr/bin/env bash
-# Configures (where the tree has no build files) and builds pintaflux.exe and
-# its tests with the cross toolchain. Where the Windows tests run a 64-bit
-# build (see windows_64bit_reason), it also builds the same sources for
-# 64-bit Windows into "$build/x64".
+# Configures and builds pintaflux.exe and its tests with the cross toolchain.
+# `cmake -S . -B` runs every time: quick on a tree configured already, and a
+# tree that a failed configure left behind is configured again. Where the
+# Windows tests run a 64-bit build (see windows_64bit_reason), it also builds
+# the same sources for 64-bit Windows into "$build/x64".
+#   build.sh [BUILD] [TARGET]   TARGET alone, and no 64-bit build
 set -euo pipefail
-build="${1:-build}"
+build="${1:-build}" target="${2:-all}"
 root="$(cd "$(dirname "$0")/.." && pwd)"
 source "$root/scripts/wine-env.sh"
-source "$root/scripts/build-tree.sh"
 
 build_tree() {
-  configure_tree "$1" "$2"
-  cmake --build "$1" -j"$(nproc)"
+  cmake -S "$root" -B "$1" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$2" -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$1" --target "$target" -j"$(nproc)"
 }
 
 # Called from make: keep its directory messages out of the output.
 unset MAKEFLAGS MAKELEVEL MFLAGS
 build_tree "$build" mingw-i686.cmake
 choose_windows_build "$build"
-if [ "$windows_build" != "$build" ]; then
+if [ "$target" = all ] && [ "$windows_build" != "$build" ]; then
   echo "build: building the tests for 64-bit Windows too: $windows_64bit_why"
   build_tree "$windows_build" mingw-x86_64.cmake
 fi

@@ -12,11 +12,10 @@ mkdir -p "$build"
 build="$(cd "$build" && pwd)"
 roots="${PINTAFLUX_ROOTS:-$build/roots}"
 source "$sources/scripts/debian-root.sh"
-source "$sources/scripts/build-tree.sh"
 
 # One commit for both: the Debian 13 root's copy has no history.
-PINTAFLUX_COMMIT="${PINTAFLUX_COMMIT:-$(source_commit)}"
-SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-$(source_commit_time)}"
+PINTAFLUX_COMMIT="${PINTAFLUX_COMMIT:-$(bash "$sources/scripts/dist.sh" commit)}"
+SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-$(bash "$sources/scripts/dist.sh" commit-time)}"
 export PINTAFLUX_COMMIT SOURCE_DATE_EPOCH
 here="$build/check-dist/this-host"
 there="$build/check-dist/debian13"

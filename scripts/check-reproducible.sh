@@ -9,9 +9,8 @@ scratch="$(mktemp -d "${TMPDIR:-/tmp}/pintaflux-reproducible.XXXXXX")" || exit 1
 trap 'rm -rf "$scratch"' EXIT
 
 # The same commit and time for both: the copies have no history.
-source "$root/scripts/build-tree.sh"
-SOURCE_DATE_EPOCH="$(source_commit_time)"
-PINTAFLUX_COMMIT="$(source_commit)"
+SOURCE_DATE_EPOCH="$(bash "$root/scripts/dist.sh" commit-time)"
+PINTAFLUX_COMMIT="$(bash "$root/scripts/dist.sh" commit)"
 export SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-315532800}" PINTAFLUX_COMMIT
 
 # The sources without history, downloads or build folders (which hold a

@@ -16,10 +16,9 @@ out="${2:-$sources/dist}"
 mkdir -p "$build" "$work" "$out"
 roots="${PINTAFLUX_ROOTS:-$(cd "$build" && pwd)/roots}"
 source "$sources/scripts/debian-root.sh"
-source "$sources/scripts/build-tree.sh"
 
-PINTAFLUX_COMMIT="${PINTAFLUX_COMMIT:-$(source_commit)}"
-SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-$(source_commit_time)}"
+PINTAFLUX_COMMIT="${PINTAFLUX_COMMIT:-$(bash "$sources/scripts/dist.sh" commit)}"
+SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-$(bash "$sources/scripts/dist.sh" commit-time)}"
 export PINTAFLUX_COMMIT SOURCE_DATE_EPOCH
 
 # Only the cross compiler and the archiver.

@@ -3,6 +3,8 @@
 # with pintaflux.exe, README.txt, LICENSE.txt and BUILD-INFO.txt, and prints
 # the SHA-256 of the exe and of the archive (also written beside the archive).
 #   dist.sh [work folder, emptied first] [out folder] [build jobs]
+#   dist.sh commit | commit-time   what the build notes take from git, for a
+#                                  copy of the sources without history
 # One commit gives the same bytes in any folder, at any time, under any
 # umask and time zone, with the same packages: the exe carries no time or
 # path (see CMakeLists.txt), and the archive's entries have a fixed order,
@@ -12,6 +14,29 @@
 # inside a Debian 12 root (dist-in-root.sh).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
+
+# The commit of these sources: its hash, marked when the tree holds changes
+# not committed; "unknown" outside a git checkout.
+source_commit() {
+  local hash
+  if ! hash="$(git -C "$root" rev-parse --verify -q HEAD 2>/dev/null)"; then
+    echo unknown
+  elif [ -n "$(git -C "$root" status --porcelain 2>/dev/null)" ]; then
+    echo "$hash, with changes not committed"
+  else
+    echo "$hash"
+  fi
+}
+
+# The commit's time in seconds since 1970, or nothing outside a git checkout.
+source_commit_time() {
+  git -C "$root" log -1 --format=%ct 2>/dev/null || true
+}
+
+case "${1:-}" in
+  commit) source_commit; exit 0 ;;
+  commit-time) source_commit_time; exit 0 ;;
+esac
 work="${1:-$root/build/dist}"
 out="${2:-$root/dist}"
 jobs="${3:-$(nproc)}"
@@ -52,11 +77,8 @@ build_info() {
   echo "root; with these packages it gives the same bytes (README.txt says more)."
 }
 
-source "$root/scripts/build-tree.sh"
 commit="${PINTAFLUX_COMMIT:-$(source_commit)}"
-if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
-  SOURCE_DATE_EPOCH="$(source_commit_time)"
-fi
+SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-$(source_commit_time)}"
 if ! [[ "${SOURCE_DATE_EPOCH:-}" =~ ^[0-9]+$ ]]; then
   # Not a git checkout: 1980-01-01, the earliest time a zip entry can carry.
   SOURCE_DATE_EPOCH=315532800
@@ -68,9 +90,10 @@ mkdir -p "$work/stage" "$out"
 work="$(cd "$work" && pwd)"
 out="$(cd "$out" && pwd)"
 
-configure_tree "$work/build" mingw-i686.cmake -DBUILD_TESTING=OFF
 # Called from make: keep its directory messages out of the output.
 unset MAKEFLAGS MAKELEVEL MFLAGS
+cmake -S "$root" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+      -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$work/build" --target pintaflux -j"$jobs" >/dev/null
 
 stage="$work/stage"
