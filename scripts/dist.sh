@@ -5,13 +5,14 @@
 #   dist.sh [work folder, emptied first] [out folder] [build jobs]
 #   dist.sh commit | commit-time   what the build notes take from git, for a
 #                                  copy of the sources without history
+#   dist.sh compare FOLDER FOLDER  fails unless two downloads are the same
 # One commit gives the same bytes in any folder, at any time, under any
 # umask and time zone, with the same packages: the exe carries no time or
 # path (see CMakeLists.txt), and the archive's entries have a fixed order,
 # permissions and time, the last commit's. Where the sources are no git
 # checkout (a build root's copy), SOURCE_DATE_EPOCH and PINTAFLUX_COMMIT
 # name the commit's time and hash; when set, they win. `make dist` runs this
-# inside a Debian 12 root (dist-in-root.sh).
+# inside a Debian 12 root (in-root.sh).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 
@@ -36,6 +37,20 @@ source_commit_time() {
 case "${1:-}" in
   commit) source_commit; exit 0 ;;
   commit-time) source_commit_time; exit 0 ;;
+  compare)
+    # The sums name the exe and the archive; the build notes say why they differ.
+    sums="$(cd "$2" && ls -- *.sha256)"
+    if cmp -s "$2/$sums" "$3/$sums"; then
+      echo "the same exe and download from both:"
+      cat "$2/$sums"
+      exit 0
+    fi
+    echo "the downloads differ; $2 holds, then $3:"
+    cat "$2/$sums" "$3/$sums" 2>&1
+    diff <(unzip -p "$2/${sums%.sha256}.zip" BUILD-INFO.txt) \
+         <(unzip -p "$3/${sums%.sha256}.zip" BUILD-INFO.txt) || true
+    exit 1
+    ;;
 esac
 work="${1:-$root/build/dist}"
 out="${2:-$root/dist}"
