@@ -9,12 +9,23 @@
 #     work with a plain FillRect.
 # BENCH_ROUNDS=n repeats the outside-in runs n times on each display.
 set -uo pipefail
-build="${1:-build}"
+build="${1:-build}" depth="${2:-}"
 rounds="${BENCH_ROUNDS:-1}"
 root="$(cd "$(dirname "$0")/.." && pwd)"
+# Each depth on a private X server of its own, this script once more in it.
+if [ -z "$depth" ]; then
+  status=0
+  for depth in 24 16; do
+    echo "== depth $depth"
+    xvfb-run -a -s "-screen 0 1024x768x$depth -noreset" bash "$0" "$build" "$depth" || status=1
+  done
+  exit "$status"
+fi
 source "$root/scripts/wine-env.sh"
-wine_env_setup "$build"
-trap 'stop_program; cleanup_all' EXIT
+wine_env_setup "$build" xvfb
+# xvfb-run runs the X server beside this script.
+xvfb_pid="$(pgrep -P "$PPID" -x Xvfb)"
+trap 'stop_program; stop_wineserver' EXIT
 
 bin="$(cd "$windows_build" && pwd)/bin"
 work="$(cd "$build" && pwd)/bench-run"
@@ -38,7 +49,7 @@ overrides_sound="mscoree=;mshtml=;winepulse.drv="
 
 program_pid=""
 stop_program() {
-  end_process "$program_pid"
+  [ -z "$program_pid" ] || { kill "$program_pid"; wait "$program_pid"; } 2>/dev/null
   program_pid=""
 }
 
@@ -48,7 +59,6 @@ start_own_wineserver() {
   ensure_prefix
   wineserver -f -p </dev/null >/dev/null 2>&1 &
   wineserver_pid=$!
-  started_pids+=("$wineserver_pid")
   "$WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
@@ -91,33 +101,28 @@ print_table() {
 }
 
 status=0
-for depth in 24 16; do
-  echo "== depth $depth"
-  start_xvfb "$depth" || { status=1; continue; }
-  start_own_wineserver
-  echo "-- in-process, with a sound device"
-  # The wineserver may keep a pipe open: write to a file, then show it.
-  (cd "$build" && HOME="$sound_home" WINEDLLOVERRIDES="$overrides_sound" \
-    "$WINE" "$bin/pintaflux_bench.exe" </dev/null >"$out" 2>&1) || status=1
-  cat "$out"
-  echo "-- in-process, the hiss without a sound device"
-  (cd "$build" && "$WINE" "$bin/pintaflux_bench.exe" hiss </dev/null >"$out" 2>&1) || status=1
-  cat "$out"
-  for round in $(seq 1 "$rounds"); do
-    echo "-- outside-in, round $round: 2000 moves at 1000/s, button held; median (p10-p90) ms;"
-    echo "   CPU per move in us of program + wineserver + Xvfb; catch = ms after the last move; load $(cut -d' ' -f1-3 /proc/loadavg)"
-    results="$work/results-$depth-$round.txt"
-    {
-      run_one floor pintaflux_floor "Pintaflux floor" no ""
-      # "1" picks red: the factory colour is black, like the bare screen.
-      run_one muted pintaflux Pintaflux yes 1m
-      run_one hiss-sound pintaflux Pintaflux yes 1
-      run_one hiss-nosound pintaflux Pintaflux no 1
-    } >"$results"
-    print_table <"$results"
-  done
-  stop_wineserver
-  wait "$wineserver_pid" 2>/dev/null || true
-  stop_xvfb
+start_own_wineserver
+echo "-- in-process, with a sound device"
+# The wineserver may keep a pipe open: write to a file, then show it.
+(cd "$build" && HOME="$sound_home" WINEDLLOVERRIDES="$overrides_sound" \
+  "$WINE" "$bin/pintaflux_bench.exe" </dev/null >"$out" 2>&1) || status=1
+cat "$out"
+echo "-- in-process, the hiss without a sound device"
+(cd "$build" && "$WINE" "$bin/pintaflux_bench.exe" hiss </dev/null >"$out" 2>&1) || status=1
+cat "$out"
+for round in $(seq 1 "$rounds"); do
+  echo "-- outside-in, round $round: 2000 moves at 1000/s, button held; median (p10-p90) ms;"
+  echo "   CPU per move in us of program + wineserver + Xvfb; catch = ms after the last move; load $(cut -d' ' -f1-3 /proc/loadavg)"
+  results="$work/results-$depth-$round.txt"
+  {
+    run_one floor pintaflux_floor "Pintaflux floor" no ""
+    # "1" picks red: the factory colour is black, like the bare screen.
+    run_one muted pintaflux Pintaflux yes 1m
+    run_one hiss-sound pintaflux Pintaflux yes 1
+    run_one hiss-nosound pintaflux Pintaflux no 1
+  } >"$results"
+  print_table <"$results"
 done
+stop_wineserver
+wait "$wineserver_pid" 2>/dev/null || true
 exit "$status"

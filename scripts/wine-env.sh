@@ -1,6 +1,9 @@
-# Sourced by the run, test and bench scripts: a private Wine prefix inside the
-# build folder, a private X display when asked for, and the clean-up of both.
-# Everything started here is ended by its PID.
+# The Wine side of the rig: whether the Windows programs run as the 32-bit or
+# the 64-bit build, a Wine prefix of a given kind in that build's folder and
+# its wineserver, and the window manager and compositing manager of the
+# tests' private X servers. Sourced by the build, run, test, bench and
+# bootstrap scripts; called by CTest's fixtures (at the end), with the
+# prefix and the emulator in WINEPREFIX and WINE.
 
 # Whether this machine runs 32-bit programs itself. Some 64-bit kernels refuse
 # them; an emulator registered for them (qemu) runs Wine, but one program
@@ -62,100 +65,18 @@ choose_windows_build() {
   fi
 }
 
-# The prefix for a private Xvfb, where no window manager runs, tells Wine to
-# manage its windows itself: otherwise every hidden full-screen window waits
-# about two seconds for a window manager that never answers. The kind "wm"
-# is a private Xvfb with a window manager, and a prefix that hands the
-# windows to it, as the one of `make run` on a desktop ("desktop") does.
+# The prefix of a kind: "xvfb" for the tests' private X servers without a
+# window manager, where Wine manages its windows itself (otherwise every
+# hidden full-screen window waits about two seconds for a window manager that
+# never answers); "wm" with a window manager, and "desktop" for `make run`,
+# where Wine hands its windows to the window manager.
 wine_env_setup() {
-  local build="$1" kind="${2:-xvfb}"
-  wine_kind="$kind"
+  local build="$1" kind="$2"
   choose_windows_build "$build"
-  export WINEPREFIX="$(cd "$build" && pwd)/wineprefix-$kind"
-  [ "$WINEARCH" = win64 ] && WINEPREFIX="$WINEPREFIX-64"
-  export WINEDEBUG=-all
-  export WINEDLLOVERRIDES="mscoree=;mshtml="
-  # A private Xvfb has no sound card either; keep ALSA from complaining.
-  if [ "$kind" != desktop ]; then
-    WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winealsa.drv="
-  fi
-  started_pids=()
-}
-
-# Starts Xvfb on a free display at the given depth and exports DISPLAY.
-# Without -noreset the server resets whenever its last client leaves, and a
-# client connecting during the reset (openbox just after the readiness probe,
-# say) is refused: "Failed to open the display".
-start_xvfb() {
-  local depth="$1" size="${2:-1024x768}" n
-  for n in $(seq 91 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 "${size}x${depth}" -nolisten tcp -noreset >/dev/null 2>&1 &
-    xvfb_pid=$!
-    started_pids+=("$xvfb_pid")
-    export DISPLAY=":$n"
-    local i
-    for i in $(seq 1 100); do
-      xdpyinfo >/dev/null 2>&1 && return 0
-      kill -0 "$xvfb_pid" 2>/dev/null || break
-      sleep 0.1
-    done
-  done
-  echo "could not start Xvfb" >&2
-  return 1
-}
-
-# Ends a process of ours by its PID, if any, and reaps it.
-end_process() {
-  [ -n "${1:-}" ] || return 0
-  kill "$1" 2>/dev/null || true
-  wait "$1" 2>/dev/null || true
-}
-
-stop_xvfb() {
-  end_process "${xvfb_pid:-}"
-  xvfb_pid=""
-}
-
-# Starts openbox on our display and waits until it manages windows.
-start_window_manager() {
-  local log="${WINEPREFIX%/*}/openbox.log"
-  openbox --sm-disable >"$log" 2>&1 &
-  window_manager_pid=$!
-  started_pids+=("$window_manager_pid")
-  local i
-  for i in $(seq 1 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
-    kill -0 "$window_manager_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  echo "could not start openbox:" >&2
-  cat "$log" >&2
-  return 1
-}
-
-stop_window_manager() {
-  end_process "${compositor_pid:-}"
-  end_process "${window_manager_pid:-}"
-  compositor_pid="" window_manager_pid=""
-}
-
-# Starts picom, a compositing manager, beside the window manager, and waits
-# until its window is there.
-start_compositor() {
-  local log="${WINEPREFIX%/*}/picom.log"
-  picom --backend xrender >"$log" 2>&1 &
-  compositor_pid=$!
-  started_pids+=("$compositor_pid")
-  local i
-  for i in $(seq 1 100); do
-    xdotool search --classname '^picom$' >/dev/null 2>&1 && return 0
-    kill -0 "$compositor_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  echo "could not start picom:" >&2
-  cat "$log" >&2
-  return 1
+  export WINE WINEPREFIX="$(cd "$windows_build" && pwd)/wineprefix-$kind"
+  export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  # A private X server has no sound card either; keep ALSA from complaining.
+  [ "$kind" = desktop ] || WINEDLLOVERRIDES="mscoree,mshtml,winealsa.drv="
 }
 
 # Creates the prefix on first use.
@@ -163,7 +84,7 @@ ensure_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "creating Wine prefix $WINEPREFIX (once)"
     "$WINE" wineboot -i >/dev/null 2>&1 || true
-    if [ "$wine_kind" = xvfb ]; then
+    if [ "${WINEPREFIX##*-}" = xvfb ]; then
       "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     fi
     wineserver -w
@@ -171,25 +92,38 @@ ensure_prefix() {
 }
 
 # Creates the prefix on first use and keeps one wineserver alive for it, so
-# that each test program starts quickly.
+# that each program starts quickly; it must not hold our output open.
 start_wineserver() {
   ensure_prefix
-  # The server must not hold our standard output open.
   wineserver -p </dev/null >/dev/null 2>&1
   "$WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
-# Ends the wineserver of our own prefix, and with it every Wine process in it.
+# Ends the prefix's wineserver, and with it every Wine process in it.
 stop_wineserver() {
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
 }
 
-cleanup_all() {
-  stop_wineserver
-  stop_xvfb
-  local pid
-  for pid in "${started_pids[@]:-}"; do
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-  done
+# Starts openbox or picom in the background, its PID and its words in files
+# beside the prefix, and waits until it manages, or composites, the windows.
+start_desktop_part() {
+  local ready="xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"
+  [ "$1" = picom ] && ready="xdotool search --classname '^picom\$'"
+  "$@" </dev/null >"$WINEPREFIX.$1.log" 2>&1 &
+  echo $! >"$WINEPREFIX.$1.pid"
+  timeout 10 bash -c "until $ready; do sleep 0.1; done" >/dev/null 2>&1 && return 0
+  cat "$WINEPREFIX.$1.log" >&2
+  return 1
 }
+
+# The fixtures' calls: start|stop wineserver, start openbox|picom ARGUMENTS,
+# stop openbox|picom.
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+  case "$1:$2" in
+    start:wineserver) start_wineserver ;;
+    stop:wineserver) stop_wineserver ;;
+    start:*) shift; start_desktop_part "$@" ;;
+    stop:*) kill "$(cat "$WINEPREFIX.$2.pid")" ;;
+  esac
+fi
