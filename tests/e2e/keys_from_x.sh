@@ -33,10 +33,10 @@ within_ten_seconds() {
   done
   return 1
 }
-shown() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
-gone() { ! shown "$1"; }
+# Waits at most 10 seconds for a window of that name to show.
+shown() { timeout 10 xdotool search --sync --onlyvisible --name "$1" >/dev/null 2>&1; }
+gone() { ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 focused() { [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = Pintaflux ]; }
-ended() { ! kill -0 "$1" 2>/dev/null; }
 # Whether X shows the overlay under the pointer.
 overlay_on_top() {
   local window
@@ -46,7 +46,7 @@ overlay_on_top() {
 
 back_through_the_chooser() {
   xdotool mousemove 300 300 click 3
-  within_ten_seconds shown '^Spray Can Store$'
+  shown '^Spray Can Store$'
   xdotool key Escape
   within_ten_seconds gone '^Spray Can Store$'
 }
@@ -54,7 +54,7 @@ back_through_the_chooser() {
 back_through_a_second_start() {
   "$wine" "$other_exe" </dev/null >/dev/null 2>&1 &
   other=$!
-  within_ten_seconds shown '^another program$' && sleep 0.3
+  shown '^another program$' && sleep 0.3
   xdotool mousemove 300 300 click 1
   sleep 0.3
   (cd "$folder" && exec "$wine" "$exe") </dev/null >/dev/null 2>&1
@@ -75,7 +75,7 @@ grab() { "$xscreen" grab 0 "$1" "$width" "$2" "$scratch/$3"; }
 same() { grab "$1" "$2" now && cmp -s "$scratch/$3" "$scratch/now"; }
 showing_through() {
   within_ten_seconds same 0 200 top || fault "the picture does not show at the start"
-  xdotool mousemove 300 300 mousedown 1 $(printf "mousemove %d 300 " $(seq 310 10 500)) mouseup 1
+  xdotool mousemove 300 300 mousedown 1 $(printf "mousemove %d 300 sleep 0.03 " $(seq 310 10 500)) mouseup 1
   sleep 0.5
   same 290 20 band && fault "the stroke does not show"
   same 0 200 top || fault "the picture does not show beside the stroke"
@@ -98,14 +98,14 @@ for cycle in $(seq 1 "$cycles"); do
   other=""
   (cd "$folder" && exec "$wine" "$exe") </dev/null >/dev/null 2>&1 &
   pid=$!
-  within_ten_seconds shown '^Pintaflux$' && sleep 0.5
+  shown '^Pintaflux$' && sleep 0.5
   case "$way" in
     chooser) back_through_the_chooser ;;
     second-start) back_through_a_second_start ;;
     show-through) showing_through ;;
   esac
   xdotool key Escape
-  if within_ten_seconds ended "$pid"; then
+  if timeout 10 tail --pid="$pid" -s 0.05 -f /dev/null; then
     wait "$pid"
     code=$?
     [ "$code" -eq 0 ] || { echo "cycle $cycle: exit code $code"; lost=$((lost + 1)); }
