@@ -9,45 +9,22 @@
 set -euo pipefail
 mode="${1:-}"
 
-# Commands that must exist, each with the package that provides it.
+# Commands and files that must exist, each with the package that provides it.
 needed=(
-  "cmake:cmake"
-  "make:make"
-  "g++:g++"
-  "cc:gcc"
-  "i686-w64-mingw32-g++-posix:g++-mingw-w64-i686-posix"
-  "i686-w64-mingw32-windres:binutils-mingw-w64-i686"
-  "wine:wine"
-  "xvfb-run:xvfb"
-  "xauth:xauth"
-  "xdotool:xdotool"
-  "xwd:x11-apps"
-  "xdpyinfo:x11-utils"
-  "xset:x11-xserver-utils"
-  "convert:imagemagick"
-  "openbox:openbox"
-  "picom:picom"
-  "zip:zip"
-  "unzip:unzip"
-  # The Debian 13 root of `make test-debian13`.
-  "mmdebstrap:mmdebstrap"
-  "rsync:rsync"
-)
-# Files that must exist, each with its package.
-needed_files=(
-  "/usr/src/googletest/CMakeLists.txt:googletest"
-  "/usr/share/mingw-w64/include/windows.h:mingw-w64-common"
-  "/usr/i686-w64-mingw32/include/windows.h:mingw-w64-i686-dev"
+  cmake:cmake make:make g++:g++ cc:gcc zip:zip unzip:unzip
+  # The cross compiler, its headers, and GoogleTest's sources.
+  i686-w64-mingw32-g++-posix:g++-mingw-w64-i686-posix i686-w64-mingw32-windres:binutils-mingw-w64-i686
+  /usr/share/mingw-w64/include/windows.h:mingw-w64-common
+  /usr/i686-w64-mingw32/include/windows.h:mingw-w64-i686-dev /usr/src/googletest/CMakeLists.txt:googletest
+  # Wine, and the tests' private X servers and desktops.
+  wine:wine xvfb-run:xvfb xauth:xauth xdotool:xdotool xwd:x11-apps xdpyinfo:x11-utils
+  convert:imagemagick openbox:openbox picom:picom
   # The end-to-end tests' X-side helper (tests/xside), built for Linux.
-  "/usr/include/X11/Xlib.h:libx11-dev"
-  "/usr/include/X11/extensions/Xfixes.h:libxfixes-dev"
-  "/usr/share/keyrings/debian-archive-keyring.gpg:debian-archive-keyring"
+  /usr/include/X11/Xlib.h:libx11-dev /usr/include/X11/extensions/Xfixes.h:libxfixes-dev
+  # The Debian roots of `make test-debian13` and `make dist`.
+  mmdebstrap:mmdebstrap rsync:rsync /usr/share/keyrings/debian-archive-keyring.gpg:debian-archive-keyring
 )
-if [ "$mode" = bench ]; then
-  needed_files+=(
-    "/usr/include/X11/extensions/XTest.h:libxtst-dev"
-  )
-fi
+[ "$mode" = bench ] && needed+=(/usr/include/X11/extensions/XTest.h:libxtst-dev)
 
 # Prints the packages of "command:package" and "/file:package" pairs that are
 # missing here.
@@ -64,29 +41,22 @@ missing_packages() {
 # Installs the given packages with apt, as root or through sudo.
 install_packages() {
   [ $# -eq 0 ] && return 0
-  if ! command -v apt-get >/dev/null 2>&1; then
-    echo "bootstrap: apt-get not found. Install these by hand, then run again:" >&2
-    printf '  %s\n' "$@" | sort -u >&2
+  local sudo="" packages
+  packages="$(printf '%s\n' "$@" | sort -u | tr '\n' ' ')"
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  if ! command -v apt-get >/dev/null 2>&1 || { [ -n "$sudo" ] && ! command -v sudo >/dev/null; }; then
+    echo "bootstrap: no apt-get, or not root and no sudo; install these, then run again: $packages" >&2
     exit 1
   fi
-  local sudo=""
-  if [ "$(id -u)" -ne 0 ]; then
-    if ! command -v sudo >/dev/null 2>&1; then
-      echo "bootstrap: not root and sudo is missing; run as root to install:" >&2
-      printf '  %s\n' "$@" | sort -u >&2
-      exit 1
-    fi
-    sudo="sudo"
-  fi
-  echo "bootstrap: installing $(printf '%s\n' "$@" | sort -u | tr '\n' ' ')"
+  echo "bootstrap: installing $packages"
   export DEBIAN_FRONTEND=noninteractive
-  if printf '%s\n' "$@" | grep -q ':i386$' && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  if [[ "$packages" == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     $sudo dpkg --add-architecture i386
   fi
   # A mirror caught mid-sync fails one list and keeps the others: go on with
   # them; the install says what it then cannot find.
   $sudo apt-get update -qq || echo "bootstrap: some package lists did not update; going on with the others" >&2
-  if ! $sudo apt-get install -y -qq --no-install-recommends $(printf '%s\n' "$@" | sort -u) >/dev/null; then
+  if ! $sudo apt-get install -y -qq --no-install-recommends $packages >/dev/null; then
     echo "bootstrap: apt-get could not install them; its words are above" >&2
     return 1
   fi
@@ -97,24 +67,21 @@ install_packages() {
 # root stays small and its builds depend on few packages.
 case "$mode" in
   dist)
-    install_packages $(missing_packages "mmdebstrap:mmdebstrap" "rsync:rsync" "mount:mount" \
-      "/usr/share/keyrings/debian-archive-keyring.gpg:debian-archive-keyring")
-    exit 0
-    ;;
+    install_packages $(missing_packages mmdebstrap:mmdebstrap rsync:rsync mount:mount \
+      /usr/share/keyrings/debian-archive-keyring.gpg:debian-archive-keyring)
+    exit 0 ;;
   dist-build)
-    install_packages $(missing_packages "cmake:cmake" "make:make" "zip:zip" \
-      "i686-w64-mingw32-g++-posix:g++-mingw-w64-i686-posix" \
-      "i686-w64-mingw32-windres:binutils-mingw-w64-i686" \
-      "/usr/i686-w64-mingw32/include/windows.h:mingw-w64-i686-dev")
-    exit 0
-    ;;
+    install_packages $(missing_packages cmake:cmake make:make zip:zip \
+      i686-w64-mingw32-g++-posix:g++-mingw-w64-i686-posix i686-w64-mingw32-windres:binutils-mingw-w64-i686 \
+      /usr/i686-w64-mingw32/include/windows.h:mingw-w64-i686-dev)
+    exit 0 ;;
 esac
 
 package_installed() {
   dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "ok installed"
 }
 
-missing=($(missing_packages "${needed[@]}" "${needed_files[@]}"))
+missing=($(missing_packages "${needed[@]}"))
 # `convert` may be a stand-in without ImageMagick behind it.
 package_installed imagemagick || missing+=("imagemagick")
 install_packages "${missing[@]}"
@@ -138,9 +105,7 @@ fi
 source "$(dirname "$0")/wine-env.sh"
 if [ -n "$(windows_64bit_reason)" ]; then
   install_packages $(missing_packages \
-    "x86_64-w64-mingw32-g++-posix:g++-mingw-w64-x86-64-posix" \
-    "x86_64-w64-mingw32-windres:binutils-mingw-w64-x86-64" \
-    "/usr/x86_64-w64-mingw32/include/windows.h:mingw-w64-x86-64-dev" \
-    "/usr/lib/wine/wine64:wine64" \
-    "/usr/lib/x86_64-linux-gnu/libXcursor.so.1:libxcursor1")
+    x86_64-w64-mingw32-g++-posix:g++-mingw-w64-x86-64-posix x86_64-w64-mingw32-windres:binutils-mingw-w64-x86-64 \
+    /usr/x86_64-w64-mingw32/include/windows.h:mingw-w64-x86-64-dev /usr/lib/wine/wine64:wine64 \
+    /usr/lib/x86_64-linux-gnu/libXcursor.so.1:libxcursor1)
 fi
