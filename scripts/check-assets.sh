@@ -1,37 +1,34 @@
 #!/usr/bin/env bash
 # Fails unless the generator in tools/make_assets/, built with the build
 # machine's own C++ compiler, regenerates every committed file under res/
-# byte for byte, and res/ holds no asset that the generator no longer makes.
-#
+# byte for byte, res/ holds no asset that the generator no longer makes, and
+# the resource script compiles in only files that it makes.
 #   check-assets.sh <repository root> <scratch folder> [host C++ compiler]
 set -euo pipefail
-root="$1"
-scratch="$2"
-cxx="${3:-}"
+root="$1" scratch="$2" cxx="${3:-}"
 if [ -z "$cxx" ] || [[ "$cxx" == *-NOTFOUND ]]; then
   cxx="$(command -v c++ || command -v g++ || true)"
 fi
 [ -n "$cxx" ] || { echo "no host C++ compiler (c++ or g++) found"; exit 1; }
 
-res="$root/res"
-out="$scratch/out"
+res="$root/res" out="$scratch/out"
 rm -rf "$out"
 mkdir -p "$scratch"
-
 "$cxx" -std=c++17 -Wall -Wextra -O2 "$root"/tools/make_assets/*.cpp -o "$scratch/make_assets"
 "$scratch/make_assets" "$out"
 
 # Every asset path relative to its folder; the resource script is ours by hand.
 list_assets() { (cd "$1" && find . -type f ! -name '*.rc' | sed 's|^\./||' | LC_ALL=C sort); }
 generated="$(list_assets "$out")"
-committed="$(list_assets "$res")"
-
 status=0
+if ! diff <(echo "$generated") <(list_assets "$res") >"$scratch/listing.diff"; then
+  echo "res/ and what the generator makes hold other files (< made only, > in res/ only):"
+  grep '^[<>]' "$scratch/listing.diff"
+  status=1
+fi
 while read -r rel; do
-  [ -n "$rel" ] || continue
   if [ ! -f "$res/$rel" ]; then
-    echo "res/$rel is missing: the generator makes it"
-    status=1
+    continue
   elif cmp -s "$out/$rel" "$res/$rel"; then
     echo "same: res/$rel"
   else
@@ -40,21 +37,9 @@ while read -r rel; do
   fi
 done <<<"$generated"
 
-while read -r rel; do
-  [ -n "$rel" ] || continue
-  if [ ! -f "$out/$rel" ]; then
-    echo "res/$rel is not made by the generator any more"
-    status=1
-  fi
-done <<<"$committed"
-
 # Every file that the resource script compiles in must be one the generator makes.
 while read -r rel; do
-  [ -n "$rel" ] || continue
-  if [ ! -f "$out/$rel" ]; then
-    echo "res/pintaflux.rc names $rel, which the generator does not make"
-    status=1
-  fi
+  [ -f "$out/$rel" ] || { echo "res/pintaflux.rc names $rel, which the generator does not make"; status=1; }
 done < <(grep -v '^[[:space:]]*//' "$res/pintaflux.rc" | grep -o '"[^"]*\.\(wav\|bmp\|ico\|manifest\)"' | tr -d '"')
 
 [ "$status" -eq 0 ] && echo "all $(wc -l <<<"$generated") generated assets match res/"
