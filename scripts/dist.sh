@@ -40,21 +40,13 @@ case "${1:-}" in
   compare)
     # The sums name the exe and the archive; the build notes say why they differ.
     sums="$(cd "$2" && ls -- *.sha256)"
-    if cmp -s "$2/$sums" "$3/$sums"; then
-      echo "the same exe and download from both:"
-      cat "$2/$sums"
-      exit 0
-    fi
-    echo "the downloads differ; $2 holds, then $3:"
-    cat "$2/$sums" "$3/$sums" 2>&1
-    diff <(unzip -p "$2/${sums%.sha256}.zip" BUILD-INFO.txt) \
-         <(unzip -p "$3/${sums%.sha256}.zip" BUILD-INFO.txt) || true
-    exit 1
-    ;;
+    cmp -s "$2/$sums" "$3/$sums" && { echo "the same exe and download from both:"; cat "$2/$sums"; exit 0; }
+    echo "the downloads differ: $2's, then $3's:"
+    cat "$2/$sums" "$3/$sums"
+    diff <(unzip -p "$2/${sums%.sha256}.zip" BUILD-INFO.txt) <(unzip -p "$3/${sums%.sha256}.zip" BUILD-INFO.txt)
+    exit 1 ;;
 esac
-work="${1:-$root/build/dist}"
-out="${2:-$root/dist}"
-jobs="${3:-$(nproc)}"
+work="${1:-$root/build/dist}" out="${2:-$root/dist}" jobs="${3:-$(nproc)}"
 
 # The version is the one of the version resource: FILEVERSION 1,0,0,6 is 1.0.0.6.
 version="$(sed -n 's/^[[:space:]]*FILEVERSION[[:space:]]*//p' "$root/res/pintaflux.rc" \
@@ -65,18 +57,11 @@ if ! [[ "$version" =~ ^[0-9]+(\.[0-9]+){3}$ ]]; then
 fi
 name="pintaflux-$version-win32"
 
-# The version of an installed package, or "unknown".
-package_version() {
-  local found
-  found="$(dpkg-query -W -f='${Version}' "$1" 2>/dev/null || true)"
-  echo "${found:-unknown}"
-}
-
 # What the bytes come from, for whoever wants them again: the commit, the
 # system that built them and the packages that shape them. Nothing of this
 # machine, folder or moment.
 build_info() {
-  local system="unknown" debian="unknown" package
+  local system="unknown" debian="unknown" package version_found
   [ -r /etc/os-release ] && system="$(. /etc/os-release && echo "${PRETTY_NAME:-unknown}")"
   [ -r /etc/debian_version ] && debian="$(cat /etc/debian_version)"
   echo "Pintaflux $version for 32-bit Windows"
@@ -85,7 +70,8 @@ build_info() {
   echo "Built on:  $system, /etc/debian_version $debian"
   echo "Packages:"
   for package in g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev cmake zip; do
-    printf '  %-26s %s\n' "$package" "$(package_version "$package")"
+    version_found="$(dpkg-query -W -f='${Version}' "$package" 2>/dev/null || true)"
+    printf '  %-26s %s\n' "$package" "${version_found:-unknown}"
   done
   echo
   echo "\`make dist\` in the source of this commit builds it again in a Debian 12"

@@ -52,17 +52,13 @@ windows_64bit_reason() {
 # same sources (in "$build/x64") under 64-bit Wine when windows_64bit_reason
 # gives a reason. Sets windows_build, windows_64bit_why, WINE and WINEARCH.
 choose_windows_build() {
-  local build="$1"
   windows_64bit_why="$(windows_64bit_reason)"
   if [ -n "$windows_64bit_why" ]; then
-    windows_build="$build/x64"
-    WINE=/usr/lib/wine/wine64
-    export WINEARCH=win64
+    windows_build="$1/x64" WINE=/usr/lib/wine/wine64 WINEARCH=win64
   else
-    windows_build="$build"
-    WINE=wine
-    export WINEARCH=win32
+    windows_build="$1" WINE=wine WINEARCH=win32
   fi
+  export WINEARCH
 }
 
 # The prefix of a kind: "xvfb" for the tests' private X servers without a
