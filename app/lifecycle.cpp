@@ -44,6 +44,10 @@ LRESULT OverlayCreate(HWND hwnd)
     // Every step runs whatever the one before achieved.
     if (LoadSettingsForWindow() == kLoadRead)
         g_app.saveOnExit = 1;
+    // The scale of the screen the window is on, which gets no WM_DPICHANGED
+    // for the scale it starts with: the session's may differ on a laptop
+    // docked since sign-in.
+    TakeDisplayDpi(hwnd);
     SelectSlot(g_settings.currentSlot);
     CreateCanvas(hwnd);
     return 0;

@@ -226,3 +226,21 @@ HBITMAP ScaleImage(HBITMAP bitmap, int edge)
     free(scaled);
     return result;
 }
+
+int ScaleCanImages(HBITMAP *can, HBITMAP *mask, int edge)
+{
+    if (edge == kCanEdge)
+        return kCanEdge;
+    HBITMAP scaledCan = ScaleImage(*can, edge);
+    HBITMAP scaledMask = scaledCan ? ScaleImage(*mask, edge) : NULL;
+    if (!scaledMask) {
+        if (scaledCan)
+            DeleteObject(scaledCan);
+        return kCanEdge;
+    }
+    DeleteObject(*can);
+    DeleteObject(*mask);
+    *can = scaledCan;
+    *mask = scaledMask;
+    return edge;
+}

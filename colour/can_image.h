@@ -34,6 +34,11 @@ int MirrorImage(HBITMAP bitmap);
 // so that outlines stay sharp; null on failure. The caller deletes both.
 HBITMAP ScaleImage(HBITMAP bitmap, int edge);
 
+// Scales the can and its mask to edge x edge together. Where either cannot be
+// scaled (at depths other than 16 and 32 bits), both stay as loaded, at 32.
+// Returns the edge they have.
+int ScaleCanImages(HBITMAP *can, HBITMAP *mask, int edge);
+
 // The pixel rules behind them, on raw device bits of the given depth.
 // At 16 bits, redMask tells 5-5-5 words (0x7C00) from 5-6-5 ones (anything
 // else). Other depths change nothing.

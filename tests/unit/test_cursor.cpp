@@ -380,3 +380,46 @@ TEST_F(CanBitmaps, AScaleChangeRebuildsTheCanAndKeepsTheWindowAndItsPaint)
     EXPECT_EQ(painted, CanvasPixel(305, 200));
     EndTestOverlay();
 }
+
+// A window made on a screen whose scale is not the session's (a laptop
+// docked since sign-in) gets no WM_DPICHANGED: its own scale sizes the first
+// can and dabs.
+TEST_F(CanBitmaps, TheFirstCanAndDabsTakeTheScaleOfTheWindowsScreen)
+{
+    g_fake.systemDpi = 96;
+    g_fake.windowDpi = 192;
+    g_fake.cursorEdgeQuery = 1;
+    ASSERT_NE(nullptr, StartTestOverlay());
+    POINT hot;
+    int edge = 0;
+    CursorPixels(&hot, &edge);
+    EXPECT_EQ(64, edge);
+    EXPECT_EQ(38, ScaledLength(19));
+    EndTestOverlay();
+}
+
+// Scaled together, or both kept as loaded, so that a cursor is still made
+// from a can and a mask of one size.
+TEST_F(CanBitmaps, CanAndMaskAreScaledTogetherOrBothKeptAsLoaded)
+{
+    HBITMAP odd = CreateBitmap(16, 16, 1, 1, NULL);  // no image the scaling takes
+    HBITMAP can = Load(kCanDarkId), mask = Load(kCanMaskId);
+    const struct {
+        HBITMAP can, mask;
+        int edge, widths[2];
+    } cases[] = {{can, odd, 32, {32, 16}}, {odd, mask, 32, {16, 32}}, {can, mask, 64, {64, 64}}};
+    for (const auto &c : cases) {
+        HBITMAP images[2] = {c.can, c.mask};
+        EXPECT_EQ(c.edge, ScaleCanImages(&images[0], &images[1], 64));
+        for (int i = 0; i < 2; i++) {
+            BITMAP bitmap = {};
+            GetObjectA(images[i], sizeof bitmap, &bitmap);
+            EXPECT_EQ(c.widths[i], bitmap.bmWidth) << c.edge << " " << i;
+        }
+        if (c.edge == 64) {
+            DeleteObject(images[0]);
+            DeleteObject(images[1]);
+        }
+    }
+    DeleteObject(odd);
+}
