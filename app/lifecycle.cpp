@@ -69,6 +69,23 @@ LRESULT ShutDown()
     return 0;
 }
 
+LRESULT SessionMayEnd()
+{
+    return TRUE;
+}
+
+// Only the shutdown's save and the display request: the process may be
+// ended at any moment once this returns.
+LRESULT SessionEnding(WPARAM ending)
+{
+    if (!ending)
+        return 0;
+    if (g_app.saveOnExit == 1)
+        SaveSettings();
+    PlatformSetExecutionState(ES_CONTINUOUS);
+    return 0;
+}
+
 static LRESULT ClearDestroyedWindow()
 {
     ReleaseCanvas();
@@ -79,8 +96,9 @@ static LRESULT ClearDestroyedWindow()
     return 0;
 }
 
-LRESULT OverlayDestroy(HWND)
+LRESULT OverlayDestroy(HWND hwnd)
 {
+    DetachOverlayWindow(hwnd);
     if (g_app.clearPending)
         return ClearDestroyedWindow();
     return ShutDown();

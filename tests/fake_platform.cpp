@@ -109,8 +109,18 @@ static int WINAPI FakeGetSystemMetricsForDpi(int index, UINT dpi)
     return index == SM_CXCURSOR ? MulDiv(32, (int)dpi, 96) : 0;
 }
 
+static BOOL WINAPI FakeSetWindowFeedbackSetting(HWND window, FEEDBACK_TYPE kind, DWORD, UINT32 size,
+                                                const void *value)
+{
+    if (size == sizeof(BOOL) && !*(const BOOL *)value)
+        g_fake.feedbackOff[window].insert(kind);
+    return TRUE;
+}
+
 FARPROC PlatformUser32Function(const char *name)
 {
+    if (!lstrcmpA(name, "SetWindowFeedbackSetting"))
+        return (FARPROC)(void *)FakeSetWindowFeedbackSetting;
     if (!lstrcmpA(name, "GetDpiForWindow") && g_fake.windowDpi)
         return (FARPROC)(void *)FakeGetDpiForWindow;
     if (!lstrcmpA(name, "GetDpiForSystem") && g_fake.systemDpi)

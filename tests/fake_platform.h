@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 #include <commdlg.h>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -46,6 +48,8 @@ struct FakePlatform {
     std::vector<EXECUTION_STATE> executionStates;
     // The windows whose transitions were turned off.
     std::vector<HWND> transitionsDisabled;
+    // Each window's kinds of pen and touch contact feedback turned off.
+    std::map<HWND, std::set<int>> feedbackOff;
 };
 
 extern FakePlatform g_fake;

@@ -44,12 +44,34 @@ TEST_F(Lifecycle, ActivationFromOutsideComesBackOnTop)
     EXPECT_TRUE(IsWindowVisible(window));
 }
 
-TEST_F(Lifecycle, EveryOverlayWindowHasItsShowAndHideAnimationsTurnedOff)
+// Nor circles and ripples at each pen or touch contact.
+TEST_F(Lifecycle, EveryOverlayWindowHasItsAnimationsAndContactFeedbackTurnedOff)
 {
     OverlayWndProc(window, WM_CHAR, 'x', 0);
     ASSERT_NE(window, g_app.overlay);
     const std::vector<HWND> expected = {window, g_app.overlay};
     EXPECT_EQ(expected, g_fake.transitionsDisabled);
+    for (HWND each : expected)
+        for (int kind : {FEEDBACK_TOUCH_CONTACTVISUALIZATION, FEEDBACK_PEN_TAP,
+                         FEEDBACK_PEN_PRESSANDHOLD, FEEDBACK_TOUCH_PRESSANDHOLD})
+            EXPECT_EQ(1u, g_fake.feedbackOff[each].count(kind)) << kind;
+}
+
+// The e2e tests check the file; here, that the display is let go and that
+// nothing is ended: the system ends the process. A session that goes on
+// changes nothing.
+TEST_F(Lifecycle, TheSessionsEndSavesAndLetsTheDisplayGoWithoutEndingAnything)
+{
+    g_app.saveOnExit = 1;
+    EXPECT_EQ(TRUE, OverlayWndProc(window, WM_QUERYENDSESSION, 0, 0));
+    OverlayWndProc(window, WM_ENDSESSION, FALSE, 0);
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA("settings.dat"));
+    g_fake.executionStates.clear();
+    EXPECT_EQ(0, OverlayWndProc(window, WM_ENDSESSION, TRUE, 0));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA("settings.dat"));
+    EXPECT_EQ(std::vector<EXECUTION_STATE>{ES_CONTINUOUS}, g_fake.executionStates);
+    EXPECT_TRUE(g_fake.endProcessCodes.empty());
+    EXPECT_TRUE(IsWindow(window));
 }
 
 TEST_F(Lifecycle, AClickActivationLeavesTheWindowSteppedBack)
