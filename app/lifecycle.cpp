@@ -10,10 +10,10 @@
 #include "paint/backdrop.h"
 #include "paint/canvas.h"
 #include "paint/strokes.h"
+#include "res/resource.h"
 #include "settings/settings.h"
 
 enum {
-    kIconId = 141,
     kQuitReplacementFailed = 1,
     // Bound on each window's answer to the repaint broadcast.
     kBroadcastTimeoutMs = 200,
@@ -116,7 +116,7 @@ static void StepBack(HWND hwnd)
     }
     LONG style = GetWindowLongA(hwnd, GWL_EXSTYLE);
     SetWindowLongA(hwnd, GWL_EXSTYLE, style & ~WS_EX_TOOLWINDOW);
-    HICON icon = LoadIconA(g_app.instance, MAKEINTRESOURCEA(kIconId));
+    HICON icon = LoadIconA(g_app.instance, MAKEINTRESOURCEA(IDI_PINTAFLUX));
     SendMessageA(hwnd, WM_SETICON, ICON_BIG, (LPARAM)icon);
     // A topmost window placed at the bottom leaves the topmost band.
     SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0,

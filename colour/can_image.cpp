@@ -7,7 +7,7 @@
 int CanImageFor(COLORREF colour)
 {
     int light = GetRValue(colour) > 128 || GetGValue(colour) > 128 || GetBValue(colour) > 128;
-    return light ? kCanLightId : kCanDarkId;
+    return light ? IDB_CAN_LIGHT : IDB_CAN_DARK;
 }
 
 HPALETTE PaletteFromDib(const BITMAPINFOHEADER *dib, int *count)

@@ -2,11 +2,9 @@
 // pixel work on it (tinting the can, mirroring can and mask).
 #pragma once
 #include <windows.h>
+#include "res/resource.h"
 
 enum {
-    kCanDarkId = 126,
-    kCanLightId = 127,
-    kCanMaskId = 117,
     kCanEdge = 32,          // the images' edge, in pixels
     kCanImageBytes = 4096,  // one 32 x 32 image at 32 bits per pixel
 };

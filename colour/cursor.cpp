@@ -57,7 +57,7 @@ int BuildCanCursor(COLORREF colour)
     HBITMAP can = LoadDibResource(g_app.instance, CanImageFor(colour), &canPalette);
     if (!can)
         goto done;
-    mask = LoadDibResource(g_app.instance, kCanMaskId, &maskPalette);
+    mask = LoadDibResource(g_app.instance, IDB_CAN_MASK, &maskPalette);
     if (!mask)
         goto done;
     // Tint first, then mirror: the tint key is found wherever it lies.

@@ -110,7 +110,7 @@ protected:
 
 TEST_F(CanBitmaps, TintingReplacesTheRedPixelsOfEachCan)
 {
-    HBITMAP dark = Load(kCanDarkId), light = Load(kCanLightId);
+    HBITMAP dark = Load(IDB_CAN_DARK), light = Load(IDB_CAN_LIGHT);
     ASSERT_NE(nullptr, dark);
     ASSERT_NE(nullptr, light);
     EXPECT_EQ(96, TintImage(dark, RGB(255, 0, 0), RGB(0, 0, 128)));
@@ -122,7 +122,7 @@ TEST_F(CanBitmaps, TintingReplacesTheRedPixelsOfEachCan)
 
 TEST_F(CanBitmaps, TintingWithPureRedChangesNothing)
 {
-    HBITMAP dark = Load(kCanDarkId);
+    HBITMAP dark = Load(IDB_CAN_DARK);
     BYTE before[kCanImageBytes], after[kCanImageBytes];
     LONG size = GetBitmapBits(dark, sizeof before, before);
     ASSERT_GT(size, 0);
@@ -135,7 +135,7 @@ TEST_F(CanBitmaps, TintingWithPureRedChangesNothing)
 TEST_F(CanBitmaps, TheMaskLoadsWithItsTwoEntryPalette)
 {
     HPALETTE palette = NULL;
-    HBITMAP mask = LoadDibResource(g_app.instance, kCanMaskId, &palette);
+    HBITMAP mask = LoadDibResource(g_app.instance, IDB_CAN_MASK, &palette);
     ASSERT_NE(nullptr, mask);
     ASSERT_NE(nullptr, palette);
     PALETTEENTRY entries[2];
@@ -403,7 +403,7 @@ TEST_F(CanBitmaps, TheFirstCanAndDabsTakeTheScaleOfTheWindowsScreen)
 TEST_F(CanBitmaps, CanAndMaskAreScaledTogetherOrBothKeptAsLoaded)
 {
     HBITMAP odd = CreateBitmap(16, 16, 1, 1, NULL);  // no image the scaling takes
-    HBITMAP can = Load(kCanDarkId), mask = Load(kCanMaskId);
+    HBITMAP can = Load(IDB_CAN_DARK), mask = Load(IDB_CAN_MASK);
     const struct {
         HBITMAP can, mask;
         int edge, widths[2];
