@@ -109,10 +109,10 @@ static int WINAPI FakeGetSystemMetricsForDpi(int index, UINT dpi)
     return index == SM_CXCURSOR ? MulDiv(32, (int)dpi, 96) : 0;
 }
 
-static BOOL WINAPI FakeSetWindowFeedbackSetting(HWND window, FEEDBACK_TYPE kind, DWORD, UINT32 size,
+static BOOL WINAPI FakeSetWindowFeedbackSetting(HWND window, FEEDBACK_TYPE kind, DWORD, UINT32,
                                                 const void *value)
 {
-    if (size == sizeof(BOOL) && !*(const BOOL *)value)
+    if (!*(const BOOL *)value)
         g_fake.feedbackOff[window].insert(kind);
     return TRUE;
 }

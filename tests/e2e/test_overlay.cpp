@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cstdlib>
-#include <tpcshrd.h>
 #include "e2e/harness.h"
 #include "e2e/syscommand_record.h"
 
@@ -227,25 +226,4 @@ TEST_F(Overlay, ScreenSaverAndMonitorPowerCommandsAreSwallowedUntilN)
 
     UnhookWindowsHookEx(installed);
     FreeLibrary(library);
-}
-
-// Asked as Windows asks, by message and by property, every overlay window
-// wants no press-and-hold, flicks or tap feedback: a pen held still sprays.
-TEST_F(Overlay, APenHeldStillIsNoRightClickOnTheFirstWindowOrAfterAClear)
-{
-    const DWORD kNoGestures = TABLET_DISABLE_PRESSANDHOLD | TABLET_DISABLE_PENTAPFEEDBACK
-                              | TABLET_DISABLE_PENBARRELFEEDBACK | TABLET_DISABLE_FLICKS;
-    ASSERT_TRUE(StartAndWaitForWindow(&program));
-    for (const char *window : {"first", "after x"}) {
-        DWORD_PTR answer = 0;
-        EXPECT_NE(0, SendMessageTimeoutA(program.window, WM_TABLET_QUERYSYSTEMGESTURESTATUS, 0, 0,
-                                         SMTO_ABORTIFHUNG, 5000, &answer));
-        EXPECT_EQ(kNoGestures, answer) << window;
-        EXPECT_EQ((HANDLE)kNoGestures, GetPropA(program.window, "MicrosoftTabletPenServiceProperty"))
-            << window;
-        HWND old = program.window;
-        SendMessageA(old, WM_CHAR, 'x', 0);
-        program.window = WaitForOverlay(program, 10000);
-        ASSERT_TRUE(program.window && program.window != old);
-    }
 }

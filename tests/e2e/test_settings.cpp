@@ -95,16 +95,14 @@ TEST_F(SettingsOnDisk, TheSessionsEndKeepsWhatEscapeWouldKeep)
     Bytes sprayedUpAndMuted = FactoryFile();
     sprayedUpAndMuted[3] = 0x01;
     sprayedUpAndMuted[4] = 0x19;
-    struct Case {
+    const struct {
         Bytes before;
         const char *keys;
         Bytes after;
-    } cases[] = {
-        {{}, "s+m", sprayedUpAndMuted},
-        {{}, "+m", {}},
-        {ThreeSlotFile(0x00, 0x13), "+m", ThreeSlotFile(0x01, 0x19)},
-    };
-    for (const Case &c : cases) {
+    } cases[] = {{{}, "s+m", sprayedUpAndMuted},
+                 {{}, "+m", {}},
+                 {ThreeSlotFile(0x00, 0x13), "+m", ThreeSlotFile(0x01, 0x19)}};
+    for (const auto &c : cases) {
         std::string folder = MakeFreshFolder();
         if (!c.before.empty())
             WriteFileBytes(folder + "\\settings.dat", c.before);

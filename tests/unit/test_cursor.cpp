@@ -351,15 +351,22 @@ TEST_F(CanBitmaps, OnAScaledDisplayTheCanAndTheDabsGrowWithTheDpi)
     ReleaseCanCursor();
 }
 
-// Moved to a monitor of another scale, or rescaled: the can and new dabs
-// take the new size; the window keeps covering the screen, the paint stays.
-TEST_F(CanBitmaps, AScaleChangeRebuildsTheCanAndKeepsTheWindowAndItsPaint)
+// Made on a screen whose scale is not the session's (a laptop docked since
+// sign-in), the window gets no WM_DPICHANGED: its own scale sizes the first
+// can. Moved to a monitor of another scale, or rescaled: the can and new
+// dabs take the new size; the window keeps covering the screen, the paint stays.
+TEST_F(CanBitmaps, TheCanFollowsTheScaleOfTheWindowsScreenAndKeepsTheWindowAndItsPaint)
 {
     g_fake.cursorEdgeQuery = 1;
+    g_fake.systemDpi = 96;
+    g_fake.windowDpi = 144;
     ASSERT_NE(nullptr, StartTestOverlay());
-    ASSERT_NE(0, BuildCanCursor(RGB(0, 0, 128)));
+    POINT hot;
+    int edge = 0;
+    CursorPixels(&hot, &edge);
+    EXPECT_EQ(48, edge);
     g_app.currentColour = RGB(255, 255, 255);
-    ASSERT_EQ(1, StampSpray(g_app.canvasDC, DabSquare(300, 200, 19)));
+    ASSERT_EQ(1, StampSpray(g_app.canvasDC, DabSquare(300, 200, ScaledLength(19))));
     DWORD painted = CanvasPixel(305, 200);
     ASSERT_NE(0u, painted);
 
@@ -368,8 +375,6 @@ TEST_F(CanBitmaps, AScaleChangeRebuildsTheCanAndKeepsTheWindowAndItsPaint)
     RECT suggested = {0, 0, g_app.screenWidth * 2, g_app.screenHeight * 2};
     EXPECT_EQ(0, OverlayWndProc(g_app.overlay, WM_DPICHANGED, MAKEWPARAM(192, 192),
                                 (LPARAM)&suggested));
-    POINT hot;
-    int edge = 0;
     CursorPixels(&hot, &edge);
     EXPECT_EQ(64, edge);
     EXPECT_EQ(38, ScaledLength(19));
@@ -381,45 +386,21 @@ TEST_F(CanBitmaps, AScaleChangeRebuildsTheCanAndKeepsTheWindowAndItsPaint)
     EndTestOverlay();
 }
 
-// A window made on a screen whose scale is not the session's (a laptop
-// docked since sign-in) gets no WM_DPICHANGED: its own scale sizes the first
-// can and dabs.
-TEST_F(CanBitmaps, TheFirstCanAndDabsTakeTheScaleOfTheWindowsScreen)
-{
-    g_fake.systemDpi = 96;
-    g_fake.windowDpi = 192;
-    g_fake.cursorEdgeQuery = 1;
-    ASSERT_NE(nullptr, StartTestOverlay());
-    POINT hot;
-    int edge = 0;
-    CursorPixels(&hot, &edge);
-    EXPECT_EQ(64, edge);
-    EXPECT_EQ(38, ScaledLength(19));
-    EndTestOverlay();
-}
-
-// Scaled together, or both kept as loaded, so that a cursor is still made
-// from a can and a mask of one size.
+// Scaled together, or both kept as loaded: a cursor needs both of one size.
 TEST_F(CanBitmaps, CanAndMaskAreScaledTogetherOrBothKeptAsLoaded)
 {
     HBITMAP odd = CreateBitmap(16, 16, 1, 1, NULL);  // no image the scaling takes
     HBITMAP can = Load(IDB_CAN_DARK), mask = Load(IDB_CAN_MASK);
     const struct {
-        HBITMAP can, mask;
+        HBITMAP images[2];
         int edge, widths[2];
-    } cases[] = {{can, odd, 32, {32, 16}}, {odd, mask, 32, {16, 32}}, {can, mask, 64, {64, 64}}};
-    for (const auto &c : cases) {
-        HBITMAP images[2] = {c.can, c.mask};
-        EXPECT_EQ(c.edge, ScaleCanImages(&images[0], &images[1], 64));
+    } cases[] = {{{can, odd}, 32, {32, 16}}, {{odd, mask}, 32, {16, 32}}, {{can, mask}, 64, {64, 64}}};
+    for (auto c : cases) {
+        EXPECT_EQ(c.edge, ScaleCanImages(&c.images[0], &c.images[1], 64));
         for (int i = 0; i < 2; i++) {
             BITMAP bitmap = {};
-            GetObjectA(images[i], sizeof bitmap, &bitmap);
+            GetObjectA(c.images[i], sizeof bitmap, &bitmap);
             EXPECT_EQ(c.widths[i], bitmap.bmWidth) << c.edge << " " << i;
         }
-        if (c.edge == 64) {
-            DeleteObject(images[0]);
-            DeleteObject(images[1]);
-        }
     }
-    DeleteObject(odd);
 }

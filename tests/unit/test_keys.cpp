@@ -187,12 +187,8 @@ TEST(SystemCommands, TheLowFourBitsAreMaskedOffAndOtherCommandsGoToDefaultProces
     const struct {
         WPARAM command;
         bool reaches;
-    } cases[] = {
-        {SC_MINIMIZE, true},
-        {SC_SCREENSAVE | 1, false},
-        {SC_SCREENSAVE | 0xF, false},
-        {SC_MONITORPOWER | 2, false},
-    };
+    } cases[] = {{SC_MINIMIZE, true}, {SC_SCREENSAVE | 1, false}, {SC_SCREENSAVE | 0xF, false},
+                 {SC_MONITORPOWER | 2, false}};
     ResetForTest();
     HWND window = StartTestOverlay();
     for (const auto &c : cases)
