@@ -109,18 +109,8 @@ static int WINAPI FakeGetSystemMetricsForDpi(int index, UINT dpi)
     return index == SM_CXCURSOR ? MulDiv(32, (int)dpi, 96) : 0;
 }
 
-static BOOL WINAPI FakeSetWindowFeedbackSetting(HWND window, FEEDBACK_TYPE kind, DWORD, UINT32,
-                                                const void *value)
-{
-    if (!*(const BOOL *)value)
-        g_fake.feedbackOff[window].insert(kind);
-    return TRUE;
-}
-
 FARPROC PlatformUser32Function(const char *name)
 {
-    if (!lstrcmpA(name, "SetWindowFeedbackSetting"))
-        return (FARPROC)(void *)FakeSetWindowFeedbackSetting;
     if (!lstrcmpA(name, "GetDpiForWindow") && g_fake.windowDpi)
         return (FARPROC)(void *)FakeGetDpiForWindow;
     if (!lstrcmpA(name, "GetDpiForSystem") && g_fake.systemDpi)

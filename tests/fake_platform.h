@@ -2,8 +2,6 @@
 #pragma once
 #include <windows.h>
 #include <commdlg.h>
-#include <map>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -48,8 +46,6 @@ struct FakePlatform {
     std::vector<EXECUTION_STATE> executionStates;
     // The windows whose transitions were turned off.
     std::vector<HWND> transitionsDisabled;
-    // Each window's kinds of pen and touch contact feedback turned off.
-    std::map<HWND, std::set<int>> feedbackOff;
 };
 
 extern FakePlatform g_fake;

@@ -87,14 +87,13 @@ TEST_F(SettingsOnDisk, SReplacesADamagedFileWithTheFactorySettings)
     EXPECT_EQ(FactoryFile(), ReadFileBytes(File()));
 }
 
-// Windows asks every window before a sign-out, restart or update, tells it
-// the session ends, and may end the process as soon as that returns, without
-// WM_DESTROY: what Escape would keep is kept, and nothing more.
+// Windows may end the process once WM_ENDSESSION returns, without WM_DESTROY:
+// what Escape would keep is kept, and nothing more.
 TEST_F(SettingsOnDisk, TheSessionsEndKeepsWhatEscapeWouldKeep)
 {
     Bytes sprayedUpAndMuted = FactoryFile();
-    sprayedUpAndMuted[3] = 0x01;
-    sprayedUpAndMuted[4] = 0x19;
+    sprayedUpAndMuted[3] = 0x01;  // muted
+    sprayedUpAndMuted[4] = 0x19;  // spray size 25
     const struct {
         Bytes before;
         const char *keys;

@@ -4,7 +4,6 @@
 #include "app/window_proc.h"
 #include "colour/slots.h"
 #include "core/state.h"
-#include "common/files.h"
 #include "fake_platform.h"
 #include "unit/overlay_fixture.h"
 
@@ -46,8 +45,8 @@ TEST_F(Lifecycle, ActivationFromOutsideComesBackOnTop)
     EXPECT_TRUE(IsWindowVisible(window));
 }
 
-// Nor press-and-hold (a pen held still would open the chooser), flicks and
-// circles at each contact, asked as Windows asks: by message and property.
+// Nor press-and-hold (a pen held still would open the chooser) or flicks,
+// asked as Windows asks: by message and by property.
 TEST_F(Lifecycle, EveryOverlayWindowHasItsAnimationsAndPenGesturesTurnedOff)
 {
     const LRESULT kNoGestures = 0x10019;  // press-and-hold, tap and barrel feedback, flicks
@@ -57,24 +56,6 @@ TEST_F(Lifecycle, EveryOverlayWindowHasItsAnimationsAndPenGesturesTurnedOff)
     const std::vector<HWND> expected = {window, g_app.overlay};
     EXPECT_EQ(expected, g_fake.transitionsDisabled);
     EXPECT_EQ((HANDLE)kNoGestures, GetPropA(g_app.overlay, "MicrosoftTabletPenServiceProperty"));
-    for (HWND each : expected)
-        for (int kind : {FEEDBACK_TOUCH_CONTACTVISUALIZATION, FEEDBACK_PEN_TAP,
-                         FEEDBACK_PEN_PRESSANDHOLD, FEEDBACK_TOUCH_PRESSANDHOLD})
-            EXPECT_EQ(1u, g_fake.feedbackOff[each].count(kind)) << kind;
-}
-
-// Beside the file (e2e): the display is let go, and the system, not we, ends
-// the process. A session that goes on changes nothing.
-TEST_F(Lifecycle, TheSessionsEndSavesAndLetsTheDisplayGo)
-{
-    g_app.saveOnExit = 1;
-    EXPECT_EQ(TRUE, OverlayWndProc(window, WM_QUERYENDSESSION, 0, 0));
-    OverlayWndProc(window, WM_ENDSESSION, FALSE, 0);
-    EXPECT_FALSE(FileExists("settings.dat"));
-    g_fake.executionStates.clear();
-    OverlayWndProc(window, WM_ENDSESSION, TRUE, 0);
-    EXPECT_TRUE(FileExists("settings.dat") && g_fake.endProcessCodes.empty());
-    EXPECT_EQ(std::vector<EXECUTION_STATE>{ES_CONTINUOUS}, g_fake.executionStates);
 }
 
 TEST_F(Lifecycle, AClickActivationLeavesTheWindowSteppedBack)
