@@ -24,7 +24,8 @@ static void TurnOffContactFeedback(HWND window)
     if (!setFeedback)
         return;
     BOOL off = FALSE;
-    for (int kind = FEEDBACK_TOUCH_CONTACTVISUALIZATION; kind <= (int)FEEDBACK_GESTURE_PRESSANDTAP; kind++)
+    int last = FEEDBACK_GESTURE_PRESSANDTAP;
+    for (int kind = FEEDBACK_TOUCH_CONTACTVISUALIZATION; kind <= last; kind++)
         setFeedback(window, (FEEDBACK_TYPE)kind, 0, sizeof off, &off);
 }
 
