@@ -52,8 +52,10 @@ LRESULT KeyCommand(HWND hwnd, WPARAM character)
 
 LRESULT FilterSysCommand(HWND hwnd, WPARAM command, LPARAM lParam)
 {
-    // The whole wParam is compared, low four bits included.
-    int screenSaverOrPowerDown = command == SC_SCREENSAVE || command == SC_MONITORPOWER;
+    // The low four bits are the system's own, not part of the command.
+    const WPARAM kSysCommandBits = 0xFFF0;
+    WPARAM kind = command & kSysCommandBits;
+    int screenSaverOrPowerDown = kind == SC_SCREENSAVE || kind == SC_MONITORPOWER;
     if (screenSaverOrPowerDown && g_app.screensaverBlock)
         return 0;
     return DefWindowProcA(hwnd, WM_SYSCOMMAND, command, lParam);

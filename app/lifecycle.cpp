@@ -10,10 +10,10 @@
 #include "paint/backdrop.h"
 #include "paint/canvas.h"
 #include "paint/strokes.h"
+#include "res/resource.h"
 #include "settings/settings.h"
 
 enum {
-    kIconId = 141,
     kQuitReplacementFailed = 1,
     // Bound on each window's answer to the repaint broadcast.
     kBroadcastTimeoutMs = 200,
@@ -44,6 +44,10 @@ LRESULT OverlayCreate(HWND hwnd)
     // Every step runs whatever the one before achieved.
     if (LoadSettingsForWindow() == kLoadRead)
         g_app.saveOnExit = 1;
+    // The scale of the screen the window is on, which gets no WM_DPICHANGED
+    // for the scale it starts with: the session's may differ on a laptop
+    // docked since sign-in.
+    TakeDisplayDpi(hwnd);
     SelectSlot(g_settings.currentSlot);
     CreateCanvas(hwnd);
     return 0;
@@ -65,6 +69,23 @@ LRESULT ShutDown()
     return 0;
 }
 
+LRESULT SessionMayEnd()
+{
+    return TRUE;
+}
+
+// Only the shutdown's save and the display request: the process may be
+// ended at any moment once this returns.
+LRESULT SessionEnding(WPARAM ending)
+{
+    if (!ending)
+        return 0;
+    if (g_app.saveOnExit == 1)
+        SaveSettings();
+    PlatformSetExecutionState(ES_CONTINUOUS);
+    return 0;
+}
+
 static LRESULT ClearDestroyedWindow()
 {
     ReleaseCanvas();
@@ -75,8 +96,9 @@ static LRESULT ClearDestroyedWindow()
     return 0;
 }
 
-LRESULT OverlayDestroy(HWND)
+LRESULT OverlayDestroy(HWND hwnd)
 {
+    DetachOverlayWindow(hwnd);
     if (g_app.clearPending)
         return ClearDestroyedWindow();
     return ShutDown();
@@ -94,7 +116,7 @@ static void StepBack(HWND hwnd)
     }
     LONG style = GetWindowLongA(hwnd, GWL_EXSTYLE);
     SetWindowLongA(hwnd, GWL_EXSTYLE, style & ~WS_EX_TOOLWINDOW);
-    HICON icon = LoadIconA(g_app.instance, MAKEINTRESOURCEA(kIconId));
+    HICON icon = LoadIconA(g_app.instance, MAKEINTRESOURCEA(IDI_PINTAFLUX));
     SendMessageA(hwnd, WM_SETICON, ICON_BIG, (LPARAM)icon);
     // A topmost window placed at the bottom leaves the topmost band.
     SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0,

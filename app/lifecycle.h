@@ -20,6 +20,12 @@ LRESULT TakeKeyboardAgain(HWND hwnd);
 // handed the activation back.
 LRESULT ChooseColourAndComeBack(HWND hwnd, WPARAM wParam, LPARAM lParam);
 
+// The end of the Windows session (sign-out, restart, update): it may end,
+// and when it does, the settings are saved as the shutdown would save them.
+// The process may be ended at any moment after that, without WM_DESTROY.
+LRESULT SessionMayEnd();
+LRESULT SessionEnding(WPARAM ending);
+
 // Releases the canvas, saves when asked to and ends the process with exit
 // code 0. Returns only where tests replace the ending of the process.
 LRESULT ShutDown();

@@ -1,7 +1,9 @@
 // The dispatch table: each message goes to the module that owns it.
 #include "app/window_proc.h"
+#include <tpcshrd.h>
 #include "app/keys.h"
 #include "app/lifecycle.h"
+#include "app/overlay_window.h"
 #include "colour/slots.h"
 #include "paint/canvas.h"
 #include "paint/strokes.h"
@@ -15,6 +17,8 @@ LRESULT CALLBACK OverlayWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_CANCELMODE:  return OverlayCancelMode(hwnd, wParam, lParam);
     case WM_PAINT:       return CanvasPaint(hwnd, wParam, lParam);
     case WM_CLOSE:       return OverlayClose(hwnd);
+    case WM_QUERYENDSESSION: return SessionMayEnd();
+    case WM_ENDSESSION:  return SessionEnding(wParam);
     case WM_QUIT:        return ShutDown();
     case WM_KEYDOWN:     return SlotKeyDown(wParam);
     case WM_KEYUP:       return SlotKeyUp(wParam);
@@ -28,6 +32,7 @@ LRESULT CALLBACK OverlayWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_MOUSEWHEEL:  return SlotWheel(wParam);
     case WM_USER:        return ClearRequest(hwnd);
     case WM_DPICHANGED:  return OverlayDpiChanged(hwnd);
+    case WM_TABLET_QUERYSYSTEMGESTURESTATUS: return PenGestureStatus();
     case kTakeKeysAgain: return TakeKeyboardAgain(hwnd);
     default:             return DefWindowProcA(hwnd, message, wParam, lParam);
     }

@@ -7,7 +7,7 @@
 int CanImageFor(COLORREF colour)
 {
     int light = GetRValue(colour) > 128 || GetGValue(colour) > 128 || GetBValue(colour) > 128;
-    return light ? kCanLightId : kCanDarkId;
+    return light ? IDB_CAN_LIGHT : IDB_CAN_DARK;
 }
 
 HPALETTE PaletteFromDib(const BITMAPINFOHEADER *dib, int *count)
@@ -225,4 +225,22 @@ HBITMAP ScaleImage(HBITMAP bitmap, int edge)
     }
     free(scaled);
     return result;
+}
+
+int ScaleCanImages(HBITMAP *can, HBITMAP *mask, int edge)
+{
+    if (edge == kCanEdge)
+        return kCanEdge;
+    HBITMAP scaledCan = ScaleImage(*can, edge);
+    HBITMAP scaledMask = scaledCan ? ScaleImage(*mask, edge) : NULL;
+    if (!scaledMask) {
+        if (scaledCan)
+            DeleteObject(scaledCan);
+        return kCanEdge;
+    }
+    DeleteObject(*can);
+    DeleteObject(*mask);
+    *can = scaledCan;
+    *mask = scaledMask;
+    return edge;
 }

@@ -2,11 +2,9 @@
 // pixel work on it (tinting the can, mirroring can and mask).
 #pragma once
 #include <windows.h>
+#include "res/resource.h"
 
 enum {
-    kCanDarkId = 126,
-    kCanLightId = 127,
-    kCanMaskId = 117,
     kCanEdge = 32,          // the images' edge, in pixels
     kCanImageBytes = 4096,  // one 32 x 32 image at 32 bits per pixel
 };
@@ -33,6 +31,11 @@ int MirrorImage(HBITMAP bitmap);
 // A copy of a 32 x 32 device bitmap scaled to edge x edge by nearest pixels,
 // so that outlines stay sharp; null on failure. The caller deletes both.
 HBITMAP ScaleImage(HBITMAP bitmap, int edge);
+
+// Scales the can and its mask to edge x edge together. Where either cannot be
+// scaled (at depths other than 16 and 32 bits), both stay as loaded, at 32.
+// Returns the edge they have.
+int ScaleCanImages(HBITMAP *can, HBITMAP *mask, int edge);
 
 // The pixel rules behind them, on raw device bits of the given depth.
 // At 16 bits, redMask tells 5-5-5 words (0x7C00) from 5-6-5 ones (anything

@@ -46,29 +46,18 @@ static void DeleteBitmapAndPalette(HBITMAP bitmap, HPALETTE palette)
         DeleteObject(palette);
 }
 
-// Replaces the 32 x 32 image by its copy at the edge. Returns nonzero on success.
-static int ScaleInPlace(HBITMAP *image, int edge)
-{
-    HBITMAP scaled = ScaleImage(*image, edge);
-    if (!scaled)
-        return 0;
-    DeleteObject(*image);
-    *image = scaled;
-    return 1;
-}
-
 int BuildCanCursor(COLORREF colour)
 {
     HPALETTE canPalette = NULL, maskPalette = NULL;
     HBITMAP mask = NULL;
     HCURSOR cursor = NULL;
     int hotSpotX = kHotSpotX;
-    int edge = CursorEdgeForDpi(g_app.dpi);
+    int edge;
 
     HBITMAP can = LoadDibResource(g_app.instance, CanImageFor(colour), &canPalette);
     if (!can)
         goto done;
-    mask = LoadDibResource(g_app.instance, kCanMaskId, &maskPalette);
+    mask = LoadDibResource(g_app.instance, IDB_CAN_MASK, &maskPalette);
     if (!mask)
         goto done;
     // Tint first, then mirror: the tint key is found wherever it lies.
@@ -79,10 +68,9 @@ int BuildCanCursor(COLORREF colour)
             goto done;
         hotSpotX = kMirroredHotSpotX;
     }
-    // As large as the system's own pointers; at their usual 32 pixels the
-    // images are used as they are.
-    if (edge != kCanEdge && (!ScaleInPlace(&can, edge) || !ScaleInPlace(&mask, edge)))
-        goto done;
+    // As large as the system's own pointers; at their usual 32 pixels, and
+    // where they cannot be scaled, the images are used as they are.
+    edge = ScaleCanImages(&can, &mask, CursorEdgeForDpi(g_app.dpi));
     // A failed creation still replaces the pointer, by none at all.
     cursor = MakeCursor(can, mask, ScaledHotSpot(hotSpotX, edge), ScaledHotSpot(kHotSpotY, edge));
     ShowCursorInUse(cursor);

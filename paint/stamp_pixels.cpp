@@ -1,15 +1,16 @@
 // Pixel rules of the spray stamp.
 #include "paint/stamp_pixels.h"
 #include "paint/device_format.h"
+#include "res/resource.h"
 #include <algorithm>
 
 int BrushIdForSize(int spraySize)
 {
     switch (spraySize) {
-    case 32: return 124;
-    case 19: return 125;
-    case 13: return 146;
-    case 25: return 147;
+    case 32: return IDB_BRUSH_32;
+    case 19: return IDB_BRUSH_19;
+    case 13: return IDB_BRUSH_13;
+    case 25: return IDB_BRUSH_25;
     default: return 0;
     }
 }

@@ -17,8 +17,9 @@ mkdir -p "$scratch"
 "$cxx" -std=c++17 -Wall -Wextra -O2 "$root"/tools/make_assets/*.cpp -o "$scratch/make_assets"
 "$scratch/make_assets" "$out"
 
-# Every asset path relative to its folder; the resource script is ours by hand.
-list_assets() { (cd "$1" && find . -type f ! -name '*.rc' | sed 's|^\./||' | LC_ALL=C sort); }
+# Every asset path relative to its folder; the resource script and its header
+# are ours by hand.
+list_assets() { (cd "$1" && find . -type f ! -name '*.rc' ! -name '*.h' | sed 's|^\./||' | LC_ALL=C sort); }
 generated="$(list_assets "$out")"
 status=0
 if ! diff <(echo "$generated") <(list_assets "$res") >"$scratch/listing.diff"; then

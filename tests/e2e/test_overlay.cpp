@@ -99,8 +99,9 @@ static int SeenDabReach(int x, int y)
     return reach;
 }
 
-// A display at 200 %: the can is as large as the system's pointers and the
-// dabs twice their unscaled size, so both look as they do at 100 %.
+// A display at 200 %, in a session that starts there (at_dpi.sh): the can is
+// as large as the system's pointers and the dabs twice their unscaled size,
+// so both look as they do at 100 %.
 TEST_F(Overlay, AtTwiceTheScaleTheCanAndTheDabsAreAsLargeToTheEye)
 {
     SetSystemDpi(192);

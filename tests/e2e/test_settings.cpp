@@ -86,3 +86,32 @@ TEST_F(SettingsOnDisk, SReplacesADamagedFileWithTheFactorySettings)
     EXPECT_EQ(0, WaitForExit(&program, 15000));
     EXPECT_EQ(FactoryFile(), ReadFileBytes(File()));
 }
+
+// Windows may end the process once WM_ENDSESSION returns, without WM_DESTROY:
+// what Escape would keep is kept, and nothing more.
+TEST_F(SettingsOnDisk, TheSessionsEndKeepsWhatEscapeWouldKeep)
+{
+    Bytes sprayedUpAndMuted = FactoryFile();
+    sprayedUpAndMuted[3] = 0x01;  // muted
+    sprayedUpAndMuted[4] = 0x19;  // spray size 25
+    const struct {
+        Bytes before;
+        const char *keys;
+        Bytes after;
+    } cases[] = {{{}, "s+m", sprayedUpAndMuted},
+                 {{}, "+m", {}},
+                 {ThreeSlotFile(0x00, 0x13), "+m", ThreeSlotFile(0x01, 0x19)}};
+    for (const auto &c : cases) {
+        std::string folder = MakeFreshFolder();
+        if (!c.before.empty())
+            WriteFileBytes(folder + "\\settings.dat", c.before);
+        ASSERT_TRUE(StartInFolderAndWait(folder, &program));
+        // Sent, so that each key is handled before the session's end.
+        for (const char *key = c.keys; *key; key++)
+            SendMessageA(program.window, WM_CHAR, *key, 0);
+        EXPECT_EQ(TRUE, SendMessageA(program.window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+        SendMessageA(program.window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+        EndProgram(&program);
+        EXPECT_EQ(c.after, ReadFileBytes(folder + "\\settings.dat")) << c.keys;
+    }
+}

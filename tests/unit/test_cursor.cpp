@@ -110,7 +110,7 @@ protected:
 
 TEST_F(CanBitmaps, TintingReplacesTheRedPixelsOfEachCan)
 {
-    HBITMAP dark = Load(kCanDarkId), light = Load(kCanLightId);
+    HBITMAP dark = Load(IDB_CAN_DARK), light = Load(IDB_CAN_LIGHT);
     ASSERT_NE(nullptr, dark);
     ASSERT_NE(nullptr, light);
     EXPECT_EQ(96, TintImage(dark, RGB(255, 0, 0), RGB(0, 0, 128)));
@@ -122,7 +122,7 @@ TEST_F(CanBitmaps, TintingReplacesTheRedPixelsOfEachCan)
 
 TEST_F(CanBitmaps, TintingWithPureRedChangesNothing)
 {
-    HBITMAP dark = Load(kCanDarkId);
+    HBITMAP dark = Load(IDB_CAN_DARK);
     BYTE before[kCanImageBytes], after[kCanImageBytes];
     LONG size = GetBitmapBits(dark, sizeof before, before);
     ASSERT_GT(size, 0);
@@ -135,7 +135,7 @@ TEST_F(CanBitmaps, TintingWithPureRedChangesNothing)
 TEST_F(CanBitmaps, TheMaskLoadsWithItsTwoEntryPalette)
 {
     HPALETTE palette = NULL;
-    HBITMAP mask = LoadDibResource(g_app.instance, kCanMaskId, &palette);
+    HBITMAP mask = LoadDibResource(g_app.instance, IDB_CAN_MASK, &palette);
     ASSERT_NE(nullptr, mask);
     ASSERT_NE(nullptr, palette);
     PALETTEENTRY entries[2];
@@ -351,15 +351,22 @@ TEST_F(CanBitmaps, OnAScaledDisplayTheCanAndTheDabsGrowWithTheDpi)
     ReleaseCanCursor();
 }
 
-// Moved to a monitor of another scale, or rescaled: the can and new dabs
-// take the new size; the window keeps covering the screen, the paint stays.
-TEST_F(CanBitmaps, AScaleChangeRebuildsTheCanAndKeepsTheWindowAndItsPaint)
+// Made on a screen whose scale is not the session's (a laptop docked since
+// sign-in), the window gets no WM_DPICHANGED: its own scale sizes the first
+// can. Moved to a monitor of another scale, or rescaled: the can and new
+// dabs take the new size; the window keeps covering the screen, the paint stays.
+TEST_F(CanBitmaps, TheCanFollowsTheScaleOfTheWindowsScreenAndKeepsTheWindowAndItsPaint)
 {
     g_fake.cursorEdgeQuery = 1;
+    g_fake.systemDpi = 96;
+    g_fake.windowDpi = 144;
     ASSERT_NE(nullptr, StartTestOverlay());
-    ASSERT_NE(0, BuildCanCursor(RGB(0, 0, 128)));
+    POINT hot;
+    int edge = 0;
+    CursorPixels(&hot, &edge);
+    EXPECT_EQ(48, edge);
     g_app.currentColour = RGB(255, 255, 255);
-    ASSERT_EQ(1, StampSpray(g_app.canvasDC, DabSquare(300, 200, 19)));
+    ASSERT_EQ(1, StampSpray(g_app.canvasDC, DabSquare(300, 200, ScaledLength(19))));
     DWORD painted = CanvasPixel(305, 200);
     ASSERT_NE(0u, painted);
 
@@ -368,8 +375,6 @@ TEST_F(CanBitmaps, AScaleChangeRebuildsTheCanAndKeepsTheWindowAndItsPaint)
     RECT suggested = {0, 0, g_app.screenWidth * 2, g_app.screenHeight * 2};
     EXPECT_EQ(0, OverlayWndProc(g_app.overlay, WM_DPICHANGED, MAKEWPARAM(192, 192),
                                 (LPARAM)&suggested));
-    POINT hot;
-    int edge = 0;
     CursorPixels(&hot, &edge);
     EXPECT_EQ(64, edge);
     EXPECT_EQ(38, ScaledLength(19));
@@ -379,4 +384,17 @@ TEST_F(CanBitmaps, AScaleChangeRebuildsTheCanAndKeepsTheWindowAndItsPaint)
                 && window.bottom == g_app.screenHeight);
     EXPECT_EQ(painted, CanvasPixel(305, 200));
     EndTestOverlay();
+}
+
+// Scaled together, or both kept as loaded: a cursor needs both of one size.
+TEST_F(CanBitmaps, WhereTheCanOrItsMaskCannotBeScaledBothAreKeptAsLoaded)
+{
+    HBITMAP odd = CreateBitmap(16, 16, 1, 1, NULL);  // no image the scaling takes
+    HBITMAP can = Load(IDB_CAN_DARK), mask = Load(IDB_CAN_MASK);
+    HBITMAP pairs[][2] = {{can, odd}, {odd, mask}};
+    for (auto &pair : pairs) {
+        HBITMAP loaded[2] = {pair[0], pair[1]};
+        EXPECT_EQ(32, ScaleCanImages(&pair[0], &pair[1], 64));
+        EXPECT_TRUE(pair[0] == loaded[0] && pair[1] == loaded[1]);
+    }
 }

@@ -181,14 +181,18 @@ TEST(SystemCommands, ScreenSaverAndMonitorPowerAreSwallowedUntilN)
     EndTestOverlay();
 }
 
-TEST(SystemCommands, OtherCommandsAndUnmaskedVariantsGoToDefaultProcessing)
+// The low four bits are the system's own: the command is what is left.
+TEST(SystemCommands, TheLowFourBitsAreMaskedOffAndOtherCommandsGoToDefaultProcessing)
 {
+    const struct {
+        WPARAM command;
+        bool reaches;
+    } cases[] = {{SC_MINIMIZE, true}, {SC_SCREENSAVE | 1, false}, {SC_SCREENSAVE | 0xF, false},
+                 {SC_MONITORPOWER | 2, false}};
     ResetForTest();
     HWND window = StartTestOverlay();
-    EXPECT_TRUE(ReachesDefaultProcessing(window, SC_MINIMIZE));
-    // The low four bits are not masked off before the comparison.
-    EXPECT_TRUE(ReachesDefaultProcessing(window, SC_SCREENSAVE | 1));
-    EXPECT_TRUE(ReachesDefaultProcessing(window, SC_MONITORPOWER | 2));
+    for (const auto &c : cases)
+        EXPECT_EQ(c.reaches, ReachesDefaultProcessing(window, c.command)) << std::hex << c.command;
     EndTestOverlay();
 }
 

@@ -1,5 +1,6 @@
 // Stepping back, coming back and clearing, through the window procedure.
 #include <gtest/gtest.h>
+#include <tpcshrd.h>
 #include "app/window_proc.h"
 #include "colour/slots.h"
 #include "core/state.h"
@@ -44,12 +45,17 @@ TEST_F(Lifecycle, ActivationFromOutsideComesBackOnTop)
     EXPECT_TRUE(IsWindowVisible(window));
 }
 
-TEST_F(Lifecycle, EveryOverlayWindowHasItsShowAndHideAnimationsTurnedOff)
+// Nor press-and-hold (a pen held still would open the chooser) or flicks,
+// asked as Windows asks: by message and by property.
+TEST_F(Lifecycle, EveryOverlayWindowHasItsAnimationsAndPenGesturesTurnedOff)
 {
+    const LRESULT kNoGestures = 0x10019;  // press-and-hold, tap and barrel feedback, flicks
+    EXPECT_EQ(kNoGestures, OverlayWndProc(window, WM_TABLET_QUERYSYSTEMGESTURESTATUS, 0, 0));
     OverlayWndProc(window, WM_CHAR, 'x', 0);
     ASSERT_NE(window, g_app.overlay);
     const std::vector<HWND> expected = {window, g_app.overlay};
     EXPECT_EQ(expected, g_fake.transitionsDisabled);
+    EXPECT_EQ((HANDLE)kNoGestures, GetPropA(g_app.overlay, "MicrosoftTabletPenServiceProperty"));
 }
 
 TEST_F(Lifecycle, AClickActivationLeavesTheWindowSteppedBack)
