@@ -20,7 +20,7 @@ static void TurnOffContactFeedback(HWND window)
 {
     typedef BOOL(WINAPI * SetFeedbackFunction)(HWND, FEEDBACK_TYPE, DWORD, UINT32, const void *);
     SetFeedbackFunction setFeedback =
-        (SetFeedbackFunction)(void *)PlatformUser32Function("SetWindowFeedbackSetting");
+        (SetFeedbackFunction)(void *)PlatformSystemFunction("user32.dll", "SetWindowFeedbackSetting");
     if (!setFeedback)
         return;
     BOOL off = FALSE;

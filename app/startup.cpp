@@ -15,12 +15,22 @@ enum {
     kHoldDividend = 500,
     // The platform's own default, used when the speed query writes nothing.
     kDefaultKeyboardSpeed = 31,
+    // How long a second start waits for the window of a start still under
+    // way, and how often it looks.
+    kFirstWindowWaitMs = 10000,
+    kFirstWindowPollMs = 50,
 };
+
+// Held by the running instance for its whole life; the system lets it go
+// when that process ends, however it ends.
+static const char kInstanceMutexName[] = "Local\\Pintaflux";
 
 void StartUp(HINSTANCE instance)
 {
-    // Before any window or device context exists, or it does not take.
+    RestrictDllSearchToSystem();
+    // Before any window or device context exists, or they do not take.
     DeclareDpiAwareness();
+    TurnOffInputMethods();
     ResetProcessState();
     g_app.instance = instance;
     EndIfAlreadyRunning();
@@ -33,18 +43,43 @@ void StartUp(HINSTANCE instance)
     ShowOverlayOnTop(g_app.overlay);
 }
 
+void RestrictDllSearchToSystem()
+{
+    // Windows 8 and later, and 7 with its loader update: looked up by name.
+    typedef BOOL(WINAPI * SetDirectoriesFunction)(DWORD);
+    SetDirectoriesFunction setDirectories = (SetDirectoriesFunction)(void *)PlatformSystemFunction(
+        "kernel32.dll", "SetDefaultDllDirectories");
+    if (setDirectories && setDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32))
+        return;
+    // At least the working folder out of the search; the program's own
+    // loads name the system folder in full.
+    SetDllDirectoryA("");
+}
+
 void DeclareDpiAwareness()
 {
     // Looked up by name, so that systems without them still start.
     typedef BOOL(WINAPI * SetContextFunction)(DPI_AWARENESS_CONTEXT);
     typedef BOOL(WINAPI * SetAwareFunction)();
-    SetContextFunction setContext =
-        (SetContextFunction)(void *)PlatformUser32Function("SetProcessDpiAwarenessContext");
+    SetContextFunction setContext = (SetContextFunction)(void *)PlatformSystemFunction(
+        "user32.dll", "SetProcessDpiAwarenessContext");
     if (setContext && setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2))
         return;
-    SetAwareFunction setAware = (SetAwareFunction)(void *)PlatformUser32Function("SetProcessDPIAware");
+    SetAwareFunction setAware =
+        (SetAwareFunction)(void *)PlatformSystemFunction("user32.dll", "SetProcessDPIAware");
     if (setAware)
         setAware();
+}
+
+void TurnOffInputMethods()
+{
+    typedef BOOL(WINAPI * DisableFunction)(DWORD);
+    DisableFunction disable =
+        (DisableFunction)(void *)PlatformSystemFunction("imm32.dll", "ImmDisableIME");
+    // Every thread of the process.
+    const DWORD kAllThreads = (DWORD)-1;
+    if (disable)
+        disable(kAllThreads);
 }
 
 int HoldThresholdFromSpeed(UINT speed)
@@ -56,13 +91,31 @@ int HoldThresholdFromSpeed(UINT speed)
     return (int)(kHoldDividend / speed);
 }
 
+// Any top-level window of our class counts, whatever its title.
+static HWND FindRunningOverlay()
+{
+    return FindWindowA(kOverlayClassName, NULL);
+}
+
 void EndIfAlreadyRunning()
 {
-    // Any top-level window of our class counts, whatever its title.
-    HWND running = FindWindowA(kOverlayClassName, NULL);
-    if (!running)
+    // The mutex tells of a start still on its way to its window: two starts
+    // at once both find no window.
+    SetLastError(ERROR_SUCCESS);
+    HANDLE instanceMutex = CreateMutexA(NULL, TRUE, kInstanceMutexName);
+    int first = !instanceMutex || GetLastError() != ERROR_ALREADY_EXISTS;
+    HWND running = FindRunningOverlay();
+    // The other start shows its window, or ends and leaves the mutex to us.
+    DWORD waitStart = GetTickCount();
+    while (!first && !running && GetTickCount() - waitStart < kFirstWindowWaitMs) {
+        DWORD waited = WaitForSingleObject(instanceMutex, kFirstWindowPollMs);
+        first = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+        running = FindRunningOverlay();
+    }
+    if (first && !running)
         return;
-    SetForegroundWindow(running);
+    if (running)
+        SetForegroundWindow(running);
     PlatformEndProcess(kExitAlreadyRunning);
 }
 

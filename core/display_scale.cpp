@@ -21,9 +21,9 @@ UINT ReadDisplayDpi(HWND window)
     typedef UINT(WINAPI * SystemDpiFunction)();
     UINT dpi = 0;
     WindowDpiFunction forWindow =
-        (WindowDpiFunction)(void *)PlatformUser32Function("GetDpiForWindow");
+        (WindowDpiFunction)(void *)PlatformSystemFunction("user32.dll", "GetDpiForWindow");
     SystemDpiFunction forSystem =
-        (SystemDpiFunction)(void *)PlatformUser32Function("GetDpiForSystem");
+        (SystemDpiFunction)(void *)PlatformSystemFunction("user32.dll", "GetDpiForSystem");
     if (window && forWindow)
         dpi = forWindow(window);
     else if (forSystem)
@@ -56,7 +56,7 @@ int CursorEdgeForDpi(UINT dpi)
 {
     typedef int(WINAPI * MetricForDpiFunction)(int, UINT);
     MetricForDpiFunction metricForDpi =
-        (MetricForDpiFunction)(void *)PlatformUser32Function("GetSystemMetricsForDpi");
+        (MetricForDpiFunction)(void *)PlatformSystemFunction("user32.dll", "GetSystemMetricsForDpi");
     int edge = metricForDpi ? metricForDpi(SM_CXCURSOR, DpiOrUnscaled(dpi))
                             : GetSystemMetrics(SM_CXCURSOR);
     // A metric that makes no sense keeps the unscaled size; a huge one is

@@ -2,6 +2,7 @@
 #include "core/platform.h"
 #include <dwmapi.h>
 #include <mmsystem.h>
+#include "core/system_library.h"
 
 // How long X programs get to draw what a hidden overlay uncovered.
 enum { kUncoveredDrawMs = 100 };
@@ -11,9 +12,13 @@ void PlatformEndProcess(UINT exitCode)
     TerminateProcess(GetCurrentProcess(), exitCode);
 }
 
+// Looked up once, as the loader would: without winmm there is no sound.
 BOOL PlatformPlaySound(LPCSTR sound, HMODULE module, DWORD flags)
 {
-    return PlaySoundA(sound, module, flags);
+    typedef BOOL(WINAPI * PlaySoundFunction)(LPCSTR, HMODULE, DWORD);
+    static PlaySoundFunction playSound =
+        (PlaySoundFunction)(void *)SystemLibraryFunction("winmm.dll", "PlaySoundA");
+    return playSound && playSound(sound, module, flags);
 }
 
 BOOL PlatformChooseColor(CHOOSECOLORA *record)
@@ -27,12 +32,10 @@ BOOL PlatformGetCursorPos(POINT *pointer)
 }
 
 // The compositor's functions are looked up at run time: systems without its
-// library, or without the function, simply skip the call. The caller frees
-// the library, when one was loaded, after the call.
-static FARPROC CompositorFunction(const char *name, HMODULE *library)
+// library, or without the function, simply skip the call.
+static FARPROC CompositorFunction(const char *name)
 {
-    *library = LoadLibraryA("dwmapi.dll");
-    return *library ? GetProcAddress(*library, name) : NULL;
+    return SystemLibraryFunction("dwmapi.dll", name);
 }
 
 static int RunsUnderWine()
@@ -44,12 +47,9 @@ static int RunsUnderWine()
 void PlatformWaitForCompositor()
 {
     typedef HRESULT(WINAPI * FlushFunction)();
-    HMODULE library;
-    FlushFunction flush = (FlushFunction)(void *)CompositorFunction("DwmFlush", &library);
+    FlushFunction flush = (FlushFunction)(void *)CompositorFunction("DwmFlush");
     if (flush)
         flush();
-    if (library)
-        FreeLibrary(library);
     // Wine's flush returns at once, and an X program draws what our window
     // uncovered only when the X server's expose event reaches it: until
     // then the screen still holds our old pixels, paint included, and a copy
@@ -61,14 +61,11 @@ void PlatformWaitForCompositor()
 void PlatformDisableTransitions(HWND window)
 {
     typedef HRESULT(WINAPI * SetAttributeFunction)(HWND, DWORD, LPCVOID, DWORD);
-    HMODULE library;
     SetAttributeFunction setAttribute =
-        (SetAttributeFunction)(void *)CompositorFunction("DwmSetWindowAttribute", &library);
+        (SetAttributeFunction)(void *)CompositorFunction("DwmSetWindowAttribute");
     BOOL disabled = TRUE;
     if (setAttribute)
         setAttribute(window, DWMWA_TRANSITIONS_FORCEDISABLED, &disabled, sizeof disabled);
-    if (library)
-        FreeLibrary(library);
 }
 
 DWORD PlatformWindowManagerExStyle()
@@ -93,9 +90,9 @@ BOOL PlatformButtonsSwapped()
     return GetSystemMetrics(SM_SWAPBUTTON) != 0;
 }
 
-FARPROC PlatformUser32Function(const char *name)
+FARPROC PlatformSystemFunction(const char *library, const char *name)
 {
-    return GetProcAddress(GetModuleHandleA("user32.dll"), name);
+    return SystemLibraryFunction(library, name);
 }
 
 void PlatformSetExecutionState(EXECUTION_STATE state)

@@ -1,7 +1,8 @@
 // The few platform calls that tests replace: ending the process, playing
 // sound, the modal colour chooser, the pointer and its buttons, the
-// compositor, the window manager's extra style, the DPI awareness functions
-// and the power manager. Tests link their own version of these functions in
+// compositor, the window manager's extra style, the functions looked up by
+// name (the DPI awareness functions among them), the step-back's way to the
+// task bar and the power manager. Tests link their own version of these functions in
 // place of platform.cpp.
 #pragma once
 #include <windows.h>
@@ -26,8 +27,9 @@ BOOL PlatformPhysicalButtonDown(int virtualKey);
 // Whether the user has swapped the buttons: the logical left button is then
 // the physical right one.
 BOOL PlatformButtonsSwapped();
-// A function of user32 by name; null where this version of Windows lacks it.
-FARPROC PlatformUser32Function(const char *name);
+// A function of a system DLL ("user32.dll") by name, the DLL taken from the
+// system folder; null where this version of Windows lacks it.
+FARPROC PlatformSystemFunction(const char *library, const char *name);
 // Asks the power manager to keep the display on, or lets it go again.
 void PlatformSetExecutionState(EXECUTION_STATE state);
 // Turns a compositing desktop's show and hide animations off for the window.

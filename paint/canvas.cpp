@@ -1,6 +1,7 @@
 // Canvas creation and release, and what a repaint draws.
 #include "paint/canvas.h"
 #include "core/state.h"
+#include "core/system_library.h"
 #include "paint/backdrop.h"
 
 void FillPaintBitmapInfo(BITMAPINFO *info, int width, int height)
@@ -23,6 +24,21 @@ BLENDFUNCTION PaintBlend()
     blend.SourceConstantAlpha = 255;
     blend.AlphaFormat = AC_SRC_ALPHA;
     return blend;
+}
+
+// msimg32 is not one of the system's KnownDLLs: looked up in the system
+// folder once, rather than imported, which would load a copy beside the
+// program before any of its code runs.
+int BlendPaint(HDC target, int x, int y, int width, int height, HDC source, int sourceX,
+               int sourceY)
+{
+    typedef BOOL(WINAPI * AlphaBlendFunction)(HDC, int, int, int, int, HDC, int, int, int, int,
+                                              BLENDFUNCTION);
+    static AlphaBlendFunction alphaBlend =
+        (AlphaBlendFunction)(void *)SystemLibraryFunction("msimg32.dll", "AlphaBlend");
+    return alphaBlend
+           && alphaBlend(target, x, y, width, height, source, sourceX, sourceY, width, height,
+                         PaintBlend());
 }
 
 void CreateCanvas(HWND hwnd)
@@ -50,8 +66,7 @@ int BlendCanvas(HDC target, HDC source, RECT rect)
 {
     int width = rect.right - rect.left;
     int height = rect.bottom - rect.top;
-    return AlphaBlend(target, rect.left, rect.top, width, height,
-                      source, rect.left, rect.top, width, height, PaintBlend()) != FALSE;
+    return BlendPaint(target, rect.left, rect.top, width, height, source, rect.left, rect.top);
 }
 
 static int IsWholeScreen(RECT rect)

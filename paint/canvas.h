@@ -17,6 +17,12 @@ int DrawCanvasOverBackdrop(HDC window, RECT rect);
 // The blend used for all paint: source-over with premultiplied per-pixel alpha.
 BLENDFUNCTION PaintBlend();
 
+// That blend, of a width-by-height block of source at sourceX, sourceY onto
+// target at x, y. Returns 1 when it succeeded; 0, drawing nothing, also
+// where the system lacks the blend.
+int BlendPaint(HDC target, int x, int y, int width, int height, HDC source, int sourceX,
+               int sourceY);
+
 // Fills a header for a zeroed, bottom-up 32-bit DIB of the given size.
 void FillPaintBitmapInfo(BITMAPINFO *info, int width, int height);
 

@@ -16,8 +16,7 @@ struct StampObjects {
 
 static int BlendStamp(HDC onto, HDC stampDC, RECT square, int size)
 {
-    return AlphaBlend(onto, square.left, square.top, size, size, stampDC, 0, 0, size, size,
-                      PaintBlend()) != FALSE;
+    return BlendPaint(onto, square.left, square.top, size, size, stampDC, 0, 0);
 }
 
 // The part of the square on the screen, drawn from the canvas over the

@@ -4,6 +4,7 @@
 #include "app/startup.h"
 #include "core/platform.h"
 #include "core/state.h"
+#include "core/system_library.h"
 #include "paint/backdrop.h"
 
 FakePlatform g_fake;
@@ -73,15 +74,15 @@ BOOL PlatformButtonsSwapped()
     return g_fake.buttonsSwapped;
 }
 
-static void RecordAwarenessCall(const char *call)
+static void RecordStartCall(const char *call)
 {
     std::string late = FindWindowA(kOverlayClassName, NULL) ? "late " : "";
-    g_fake.awarenessCalls.push_back(late + call);
+    g_fake.startCalls.push_back(late + call);
 }
 
 static BOOL WINAPI FakeSetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT context)
 {
-    RecordAwarenessCall(context == DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
+    RecordStartCall(context == DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
                             ? "SetProcessDpiAwarenessContext(per monitor v2)"
                             : "SetProcessDpiAwarenessContext(other)");
     return !g_fake.awarenessContextFails;
@@ -89,7 +90,21 @@ static BOOL WINAPI FakeSetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT conte
 
 static BOOL WINAPI FakeSetProcessDPIAware()
 {
-    RecordAwarenessCall("SetProcessDPIAware");
+    RecordStartCall("SetProcessDPIAware");
+    return TRUE;
+}
+
+// The test process itself keeps the search it has.
+static BOOL WINAPI FakeSetDefaultDllDirectories(DWORD flags)
+{
+    RecordStartCall(flags == LOAD_LIBRARY_SEARCH_SYSTEM32 ? "SetDefaultDllDirectories(system32)"
+                                                          : "SetDefaultDllDirectories(other)");
+    return TRUE;
+}
+
+static BOOL WINAPI FakeImmDisableIME(DWORD thread)
+{
+    RecordStartCall(thread == (DWORD)-1 ? "ImmDisableIME(all threads)" : "ImmDisableIME(one)");
     return TRUE;
 }
 
@@ -109,7 +124,8 @@ static int WINAPI FakeGetSystemMetricsForDpi(int index, UINT dpi)
     return index == SM_CXCURSOR ? MulDiv(32, (int)dpi, 96) : 0;
 }
 
-FARPROC PlatformUser32Function(const char *name)
+// The functions faked by name; every other one is the system's own.
+FARPROC PlatformSystemFunction(const char *library, const char *name)
 {
     if (!lstrcmpA(name, "GetDpiForWindow") && g_fake.windowDpi)
         return (FARPROC)(void *)FakeGetDpiForWindow;
@@ -121,7 +137,13 @@ FARPROC PlatformUser32Function(const char *name)
         return (FARPROC)(void *)FakeSetProcessDpiAwarenessContext;
     if (!lstrcmpA(name, "SetProcessDPIAware") && !g_fake.lacksDpiAware)
         return (FARPROC)(void *)FakeSetProcessDPIAware;
-    return NULL;
+    if (!lstrcmpA(name, "SetDefaultDllDirectories") && !g_fake.lacksDefaultDllDirectories)
+        return (FARPROC)(void *)FakeSetDefaultDllDirectories;
+    if (!lstrcmpA(name, "ImmDisableIME"))
+        return (FARPROC)(void *)FakeImmDisableIME;
+    if (!lstrcmpA(library, "user32.dll"))
+        return NULL;
+    return SystemLibraryFunction(library, name);
 }
 
 void PlatformSetExecutionState(EXECUTION_STATE state)

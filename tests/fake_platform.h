@@ -31,12 +31,14 @@ struct FakePlatform {
     int physicalLeftDown = 1;
     int physicalRightDown;
     int buttonsSwapped;
-    // Which DPI awareness functions user32 offers, and the calls made to
-    // them, marked "late" when an overlay window existed already.
+    // Which DPI awareness functions user32 offers, and the calls that
+    // start-up makes to them, to the DLL search and to the input methods,
+    // each marked "late" when an overlay window existed already.
     int lacksAwarenessContext;
     int awarenessContextFails;
     int lacksDpiAware;
-    std::vector<std::string> awarenessCalls;
+    int lacksDefaultDllDirectories;
+    std::vector<std::string> startCalls;
     // The display's scale as user32's DPI queries tell it; 0 where user32
     // lacks the query, which leaves the real screen and metrics to answer.
     UINT windowDpi;

@@ -3,6 +3,7 @@
 #include "app/overlay_window.h"
 #include "app/startup.h"
 #include "core/state.h"
+#include "core/system_library.h"
 #include "fake_platform.h"
 #include "unit/overlay_fixture.h"
 
@@ -104,28 +105,46 @@ TEST(SingleInstance, NoWindowOfTheClassLetsStartUpGoOn)
     DestroyWindow(titled);
 }
 
-TEST(StartUp, DeclaresDpiAwarenessBeforeAnyWindowPreferringTheNewerCall)
+TEST(StartUp, KeepsDllsToTheSystemFolderDeclaresDpiAwarenessAndTurnsInputMethodsOffBeforeAnyWindow)
 {
+    const std::string systemFolder = "SetDefaultDllDirectories(system32)";
     const std::string perMonitorV2 = "SetProcessDpiAwarenessContext(per monitor v2)";
     const std::string systemAware = "SetProcessDPIAware";
+    const std::string noInputMethods = "ImmDisableIME(all threads)";
     struct {
-        int lacksContext, contextFails, lacksDpiAware;
+        int lacksDllDirectories, lacksContext, contextFails, lacksDpiAware;
         std::vector<std::string> calls;
     } cases[] = {
-        {0, 0, 0, {perMonitorV2}},
-        {1, 0, 0, {systemAware}},
-        {0, 1, 0, {perMonitorV2, systemAware}},
-        {1, 0, 1, {}},
+        {0, 0, 0, 0, {systemFolder, perMonitorV2, noInputMethods}},
+        {0, 1, 0, 0, {systemFolder, systemAware, noInputMethods}},
+        {0, 0, 1, 0, {systemFolder, perMonitorV2, systemAware, noInputMethods}},
+        {0, 1, 0, 1, {systemFolder, noInputMethods}},
+        {1, 0, 0, 0, {perMonitorV2, noInputMethods}},
     };
     for (const auto &c : cases) {
         ResetForTest();
+        g_fake.lacksDefaultDllDirectories = c.lacksDllDirectories;
         g_fake.lacksAwarenessContext = c.lacksContext;
         g_fake.awarenessContextFails = c.contextFails;
         g_fake.lacksDpiAware = c.lacksDpiAware;
         // Start-up goes on whatever the system offers.
         EXPECT_NE(nullptr, StartLikeWinMain());
         // None is "late": each comes before the first window.
-        EXPECT_EQ(c.calls, g_fake.awarenessCalls);
+        EXPECT_EQ(c.calls, g_fake.startCalls);
         EndTestOverlay();
+    }
+}
+
+TEST(SystemDlls, ComeFromTheSystemFolder)
+{
+    char folder[MAX_PATH];
+    UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    ASSERT_GT(length, 0u);
+    for (const char *name : {"winmm.dll", "msimg32.dll", "dwmapi.dll", "imm32.dll"}) {
+        HMODULE library = LoadSystemLibrary(name);
+        ASSERT_NE(nullptr, library) << name;
+        char path[MAX_PATH] = "";
+        GetModuleFileNameA(library, path, MAX_PATH);
+        EXPECT_EQ(0, _strnicmp(folder, path, length)) << path;
     }
 }
