@@ -15,18 +15,34 @@
 
 enum {
     kQuitReplacementFailed = 1,
-    // Bound on each window's answer to the repaint broadcast.
-    kBroadcastTimeoutMs = 200,
+    // Bound on all the answers to the repaint request together.
+    kRepaintBudgetMs = 200,
     // A deactivation later than this after our own hide is the user's.
     kOwnHideAnswerMs = 1000,
 };
 
+// Asks one top-level window to paint, within what is left of the budget;
+// stops the round once it is spent. Hidden windows show nothing to paint.
+static BOOL CALLBACK RepaintWindowWithinBudget(HWND window, LPARAM roundStart)
+{
+    DWORD spent = GetTickCount() - (DWORD)roundStart;
+    if (spent >= kRepaintBudgetMs)
+        return FALSE;
+    if (!IsWindowVisible(window))
+        return TRUE;
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(window, WM_PAINT, 0, 0, SMTO_ABORTIFHUNG, kRepaintBudgetMs - spent,
+                        &ignored);
+    return TRUE;
+}
+
+// Every top-level window draws what the overlay uncovered. A broadcast would
+// wait on each slow window in turn, up to its timeout times their number:
+// one budget bounds the whole round instead, so that no set of slow windows
+// holds up a clear or a come-back.
 static void RepaintOtherWindows()
 {
-    // A window that does not answer must not hold up the caller.
-    DWORD_PTR ignored;
-    SendMessageTimeoutA(HWND_BROADCAST, WM_PAINT, 0, 0, SMTO_ABORTIFHUNG, kBroadcastTimeoutMs,
-                        &ignored);
+    EnumWindows(RepaintWindowWithinBudget, (LPARAM)GetTickCount());
 }
 
 // Copies the screen once it no longer shows the overlay: the uncovered
@@ -114,13 +130,20 @@ static void StepBack(HWND hwnd)
         SprayRelease(hwnd);
         ForgetHeldDigit();
     }
+    // The window is no longer active: hiding it hands nothing away.
+    UINT reshow = 0;
+    if (PlatformTaskBarNeedsReshow()) {
+        SetWindowPos(hwnd, NULL, 0, 0, 0, 0,
+                     SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
+        reshow = SWP_SHOWWINDOW;
+    }
     LONG style = GetWindowLongA(hwnd, GWL_EXSTYLE);
     SetWindowLongA(hwnd, GWL_EXSTYLE, style & ~WS_EX_TOOLWINDOW);
     HICON icon = LoadIconA(g_app.instance, MAKEINTRESOURCEA(IDI_PINTAFLUX));
     SendMessageA(hwnd, WM_SETICON, ICON_BIG, (LPARAM)icon);
     // A topmost window placed at the bottom leaves the topmost band.
     SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0,
-                 SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+                 reshow | SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
     g_app.reactivationPending = 1;
 }
 

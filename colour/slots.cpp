@@ -116,6 +116,12 @@ static int WheelNotches(int *travel, int delta)
 
 LRESULT SlotWheel(WPARAM wParam)
 {
+    // Windows sends the wheel to the window under the pointer, focused or
+    // not: stepped back, the turn was meant for another program.
+    if (g_app.reactivationPending) {
+        g_app.wheelTravel = 0;
+        return 0;
+    }
     int notches = WheelNotches(&g_app.wheelTravel, (short)HIWORD(wParam));
     for (; notches > 0; notches--)
         NextSlot();

@@ -19,4 +19,5 @@ LRESULT SlotKeyUp(WPARAM key);
 // A digit's key-up may never come once the focus has gone elsewhere: the
 // next tap must not count as the end of that hold.
 void ForgetHeldDigit();
+// A step through the slots for each whole notch; nothing while stepped back.
 LRESULT SlotWheel(WPARAM wParam);

@@ -68,6 +68,11 @@ void PlatformDisableTransitions(HWND window)
         setAttribute(window, DWMWA_TRANSITIONS_FORCEDISABLED, &disabled, sizeof disabled);
 }
 
+BOOL PlatformTaskBarNeedsReshow()
+{
+    return !RunsUnderWine();
+}
+
 DWORD PlatformWindowManagerExStyle()
 {
     // Wine hands a tool window to an X window manager as one to leave out

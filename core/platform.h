@@ -17,6 +17,11 @@ BOOL PlatformGetCursorPos(POINT *pointer);
 // hidden; at once where there is no compositor, and under Wine after a
 // moment for the X programs underneath to draw what was uncovered.
 void PlatformWaitForCompositor();
+// Whether a change of a window's task-bar styles must be made while it is
+// hidden: Windows' task bar takes it only as the window is shown. Not under
+// Wine, whose X driver takes it at once, and where a hidden window can wait
+// seconds for a window manager that never answers.
+BOOL PlatformTaskBarNeedsReshow();
 // Extended styles the overlay window carries beyond its own where an X
 // window manager places and focuses it (under Wine); none on Windows.
 DWORD PlatformWindowManagerExStyle();

@@ -58,6 +58,11 @@ void PlatformWaitForCompositor()
     ReleaseBackdrop();
 }
 
+BOOL PlatformTaskBarNeedsReshow()
+{
+    return g_fake.taskBarNeedsReshow;
+}
+
 DWORD PlatformWindowManagerExStyle()
 {
     // The window the tests see has exactly its own styles.

@@ -46,6 +46,8 @@ struct FakePlatform {
     int cursorEdgeQuery;  // GetSystemMetricsForDpi: 1 offered, 0 lacking
     // What the power manager was asked for, in order.
     std::vector<EXECUTION_STATE> executionStates;
+    // Whether the step-back hides the window for the task bar, as on Windows.
+    int taskBarNeedsReshow;
     // The windows whose transitions were turned off.
     std::vector<HWND> transitionsDisabled;
 };

@@ -61,11 +61,15 @@ int StartProgram(const std::string &folder, Program *program)
 
 int StartProgramNamed(const char *exeName, const std::string &folder, Program *program)
 {
+    return StartProgramAt(ProgramPath(exeName), folder, program);
+}
+
+int StartProgramAt(const std::string &path, const std::string &folder, Program *program)
+{
     program->folder = folder;
     program->window = NULL;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    std::string path = ProgramPath(exeName);
     std::string commandLine = "\"" + path + "\"";
     return CreateProcessA(path.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL,
                           folder.c_str(), &startup, &program->process) != FALSE;

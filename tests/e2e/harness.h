@@ -24,6 +24,8 @@ std::string MakeFreshFolder();
 int StartProgram(const std::string &folder, Program *program);
 // Starts another program built beside the tests, for example other_program.exe.
 int StartProgramNamed(const char *exeName, const std::string &folder, Program *program);
+// Starts the program at that path, with the given working directory.
+int StartProgramAt(const std::string &path, const std::string &folder, Program *program);
 
 // Starts it and waits for its overlay window to show. Returns 1 when shown.
 int StartAndWaitForWindow(Program *program);

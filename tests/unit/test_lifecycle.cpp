@@ -21,18 +21,40 @@ protected:
     HWND window = NULL;
 };
 
+// Whether the overlay was visible at each change of its extended style.
+static std::vector<BOOL> visibleAtStyleChanges;
+
+static LRESULT CALLBACK RecordStyleChange(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT *call = (const CWPSTRUCT *)lParam;
+    if (code == HC_ACTION && call->hwnd == g_app.overlay && call->message == WM_STYLECHANGING
+        && call->wParam == (WPARAM)GWL_EXSTYLE)
+        visibleAtStyleChanges.push_back(IsWindowVisible(call->hwnd));
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+// Windows' task bar makes a button only as a window is shown: there the
+// style changes while the window is hidden. Under Wine it changes in place.
 TEST_F(Lifecycle, DeactivationStepsBackToTheBottomWithAnIcon)
 {
-    EXPECT_EQ(0, Activate(WA_INACTIVE));
-    EXPECT_EQ(1, g_app.reactivationPending);
-    EXPECT_FALSE(ExStyle() & WS_EX_TOOLWINDOW);
-    EXPECT_FALSE(ExStyle() & WS_EX_TOPMOST);
-    EXPECT_TRUE(IsWindowVisible(window));
-    EXPECT_NE(0, SendMessageA(window, WM_GETICON, ICON_BIG, 0));
+    for (int onWindows : {0, 1}) {
+        g_fake.taskBarNeedsReshow = onWindows;
+        visibleAtStyleChanges.clear();
+        HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, RecordStyleChange, NULL, GetCurrentThreadId());
+        EXPECT_EQ(0, Activate(WA_INACTIVE));
+        UnhookWindowsHookEx(hook);
+        EXPECT_EQ(std::vector<BOOL>{!onWindows}, visibleAtStyleChanges);
+        EXPECT_EQ(1, g_app.reactivationPending);
+        EXPECT_FALSE(ExStyle() & WS_EX_TOOLWINDOW);
+        EXPECT_FALSE(ExStyle() & WS_EX_TOPMOST);
+        EXPECT_TRUE(IsWindowVisible(window));
+        EXPECT_NE(0, SendMessageA(window, WM_GETICON, ICON_BIG, 0));
 
-    // Twice in a row repeats the steps; the flag stays set.
-    EXPECT_EQ(0, Activate(WA_INACTIVE));
-    EXPECT_EQ(1, g_app.reactivationPending);
+        // Twice in a row repeats the steps; the flag stays set.
+        EXPECT_EQ(0, Activate(WA_INACTIVE));
+        EXPECT_EQ(1, g_app.reactivationPending);
+        Activate(WA_ACTIVE);
+    }
 }
 
 TEST_F(Lifecycle, ActivationFromOutsideComesBackOnTop)

@@ -89,6 +89,27 @@ TEST(Wheel, StepsOneSlotForEveryWholeNotchOfTravel)
     }
 }
 
+TEST(Wheel, DoesNothingWhileTheOverlayIsSteppedBackAndStartsAfreshOnItsReturn)
+{
+    ResetForTest();
+    HWND window = StartTestOverlay();
+    ASSERT_NE(nullptr, window);
+    g_settings.currentSlot = 2;
+    const WPARAM halfNotch = MAKEWPARAM(0, WHEEL_DELTA / 2);
+    Wheel(halfNotch);
+    // Another program was activated: the wheel over the overlay is its user's.
+    OverlayWndProc(window, WM_ACTIVATE, WA_INACTIVE, 0);
+    Wheel(kWheelForward);
+    Wheel(halfNotch);
+    EXPECT_EQ(2, g_settings.currentSlot);
+    OverlayWndProc(window, WM_ACTIVATE, WA_ACTIVE, 0);
+    Wheel(halfNotch);
+    EXPECT_EQ(2, g_settings.currentSlot);
+    Wheel(halfNotch);
+    EXPECT_EQ(3, g_settings.currentSlot);
+    EndTestOverlay();
+}
+
 TEST(Wheel, ACurrentSlotBeyondTheTableStepsIntoIt)
 {
     UseSlots(11, 20, 1);
