@@ -102,13 +102,11 @@ LRESULT SessionEnding(WPARAM ending)
     return 0;
 }
 
+// The old window's part of a clear: the clear request has already released
+// its canvas and written the settings; the process goes on.
 static LRESULT ClearDestroyedWindow()
 {
-    ReleaseCanvas();
-    ReleaseBackdrop();
     g_app.clearPending = 0;
-    if (g_app.saveOnExit == 1)
-        SaveSettings();
     return 0;
 }
 
@@ -123,13 +121,9 @@ LRESULT OverlayDestroy(HWND hwnd)
 static void StepBack(HWND hwnd)
 {
     // The button's release and a digit's key-up go to whoever has the
-    // input now: end the stroke and the hold here, or they run on. A clear
-    // deactivates the old window too, but the user has not left: the stroke
-    // and the hold carry over to the new window.
-    if (!g_app.clearPending) {
-        SprayRelease(hwnd);
-        ForgetHeldDigit();
-    }
+    // input now: end the stroke and the hold here, or they run on.
+    SprayRelease(hwnd);
+    ForgetHeldDigit();
     // The window is no longer active: hiding it hands nothing away.
     UINT reshow = 0;
     if (PlatformTaskBarNeedsReshow()) {
@@ -170,13 +164,20 @@ LRESULT TakeKeyboardAgain(HWND hwnd)
     return 0;
 }
 
-// Hides the window and copies the screen that it uncovers, for the paint to
-// be laid over when it is shown again.
-static void HideAndCopyScreen(HWND hwnd)
+// Our window with the X focus is about to go from the screen: for a moment,
+// a deactivation to no window is Wine's answer to that, not the user leaving.
+static void ExpectOwnFocusLoss()
 {
     g_app.ownHideUnanswered = 1;
     g_app.xFocusLeft = 0;
     g_app.ownHideTick = GetTickCount();
+}
+
+// Hides the window and copies the screen that it uncovers, for the paint to
+// be laid over when it is shown again.
+static void HideAndCopyScreen(HWND hwnd)
+{
+    ExpectOwnFocusLoss();
     SetWindowPos(hwnd, NULL, 0, 0, 0, 0,
                  SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
     CaptureUncoveredScreen();
@@ -244,6 +245,10 @@ LRESULT OverlayActivate(HWND hwnd, WPARAM wParam, LPARAM lParam)
             ComeBack(hwnd, kCopyScreenAfresh);
         return 0;
     case WA_INACTIVE:
+        // A clear hands the activation from the old window to the new one;
+        // the user has not left.
+        if (g_app.clearPending)
+            return 0;
         // The user has not left, but the keys now go to no window: take
         // them back once this deactivation has run its course.
         if (IsOwnHideAnswer(hwnd))
@@ -272,28 +277,67 @@ LRESULT ChooseColourAndComeBack(HWND hwnd, WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
-LRESULT ClearRequest(HWND hwnd)
+static int CreateReplacementWindow()
 {
-    // With no clear pending, the close below runs the shutdown sequence.
-    SendMessageA(hwnd, WM_CLOSE, 0, 0);
+    if (CreateOverlayWindow(&g_app.overlay, g_app.screenWidth, g_app.screenHeight,
+                            g_app.instance))
+        return 1;
+    PostQuitMessage(kQuitReplacementFailed);
+    return 0;
+}
+
+// On top, the new window comes up over the old one before the old one goes,
+// and shows the screen copy that the old one laid its paint over. The
+// activation, and with it every key typed meanwhile, stays with Pintaflux:
+// destroying the active window first would hand it to another program,
+// which on Windows may keep the foreground from then on.
+static void ReplaceOnTop(HWND old)
+{
+    if (CreateReplacementWindow()) {
+        SetWindowPos(g_app.overlay, HWND_TOPMOST, 0, 0, 0, 0,
+                     SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE);
+        UpdateWindow(g_app.overlay);
+    }
+    // A window manager may give the X focus to the new window only after
+    // the old one is gone; meanwhile Wine hands the activation to no window.
+    ExpectOwnFocusLoss();
+    SendMessageA(old, WM_CLOSE, 0, 0);
     RepaintOtherWindows();
-    if (!CreateOverlayWindow(&g_app.overlay, g_app.screenWidth, g_app.screenHeight,
-                             g_app.instance))
-        PostQuitMessage(kQuitReplacementFailed);
-    if (!g_app.overlay)
-        return 0;
-    // The old window is gone; the windows under it have drawn again.
+}
+
+// Stepped back, or with no screen copy to show: the old window goes first,
+// the windows it uncovers draw again, and the new window comes back on top
+// over a copy of that screen. Left to its first activation, the come-back
+// would hide the window it has just shown and copy the screen again; under
+// Wine 10 that copy still holds the new window, unpainted, and the screen
+// stays black.
+static void ReplaceFromBelow(HWND old)
+{
+    SendMessageA(old, WM_CLOSE, 0, 0);
+    RepaintOtherWindows();
+    if (!CreateReplacementWindow())
+        return;
     PlatformWaitForCompositor();
     CaptureBackdrop();
-    // The old window stepped back as it went, and the new one inherits that:
-    // it comes back on top over the copy just made. Left to its first
-    // activation, the come-back would hide the window it has just shown and
-    // copy the screen again; under Wine 10 that copy still holds the new
-    // window, unpainted, and the screen stays black.
-    if (g_app.reactivationPending)
-        ComeBack(g_app.overlay, kKeepScreenCopy);
+    ComeBack(g_app.overlay, kKeepScreenCopy);
+}
+
+LRESULT ClearRequest(HWND hwnd)
+{
+    // With no clear pending (another program sent it), the close runs the
+    // shutdown sequence.
+    if (!g_app.clearPending) {
+        SendMessageA(hwnd, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    // The new window's creation loads the settings: they are written first.
+    ReleaseCanvas();
+    if (g_app.saveOnExit == 1)
+        SaveSettings();
+    if (g_app.reactivationPending || !g_app.backdropDC)
+        ReplaceFromBelow(hwnd);
     else
-        ShowWindow(g_app.overlay, SW_SHOW);
+        ReplaceOnTop(hwnd);
     return 0;
 }
 

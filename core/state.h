@@ -16,7 +16,7 @@ struct AppState {
     int screensaverBlock;      // "n" toggles it; read by WM_SYSCOMMAND
     int clearPending;          // "x" sets it, the clear handling of WM_DESTROY clears it
     int reactivationPending;   // deactivation sets it, reactivation clears it
-    int ownHideUnanswered;     // reactivation's hide may still bring a deactivation of its own
+    int ownHideUnanswered;     // reactivation's hide, or a clear's, may still bring a deactivation of its own
     int xFocusLeft;            // Wine's X driver cancelled our modes since that hide: a late answer to it
     DWORD ownHideTick;         // when reactivation last hid the window; bounds that answer in time
     int settingsHeld;          // a load or the factory values filled g_settings; read by the window's load

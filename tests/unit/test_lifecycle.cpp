@@ -235,6 +235,38 @@ TEST_F(Lifecycle, ClearReplacesTheWindowAndItsCanvasButNotTheProcess)
     EXPECT_TRUE(g_fake.endProcessCodes.empty());
 }
 
+// The classes of the windows activated meanwhile, in order.
+static std::vector<std::string> activatedClasses;
+
+static LRESULT CALLBACK RecordActivation(int code, WPARAM wParam, LPARAM lParam)
+{
+    char name[64] = "";
+    if (code == HCBT_ACTIVATE && GetClassNameA((HWND)wParam, name, sizeof name))
+        activatedClasses.push_back(name);
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+// Keys typed right after "x" must reach the new window: the activation goes
+// from the old window straight to the new one, never to the window under
+// them, which on Windows could then keep the foreground.
+TEST_F(Lifecycle, AClearOnTopHandsTheActivationStraightToTheNewWindow)
+{
+    // An ordinary window of another program's kind, under the overlay.
+    HWND other = CreateWindowExA(0, "Static", "another program", WS_POPUP, 0, 0, 200, 200, NULL,
+                                 NULL, NULL, NULL);
+    ShowWindow(other, SW_SHOWNOACTIVATE);
+    activatedClasses.clear();
+    HHOOK hook = SetWindowsHookExA(WH_CBT, RecordActivation, NULL, GetCurrentThreadId());
+    OverlayWndProc(window, WM_CHAR, 'x', 0);
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(std::vector<std::string>{"Pintaflux"}, activatedClasses);
+    EXPECT_EQ(g_app.overlay, GetActiveWindow());
+    EXPECT_TRUE(ExStyle() & WS_EX_TOPMOST);
+    EXPECT_TRUE(ExStyle() & WS_EX_TOOLWINDOW);
+    EXPECT_EQ(0, g_app.reactivationPending);
+    DestroyWindow(other);
+}
+
 TEST_F(Lifecycle, ClearWithoutTheSaveFlagReloadsTheSettings)
 {
     g_settings.spraySize = 32;
