@@ -19,8 +19,8 @@ static const char kPenServiceProperty[] = "MicrosoftTabletPenServiceProperty";
 static void TurnOffContactFeedback(HWND window)
 {
     typedef BOOL(WINAPI * SetFeedbackFunction)(HWND, FEEDBACK_TYPE, DWORD, UINT32, const void *);
-    SetFeedbackFunction setFeedback =
-        (SetFeedbackFunction)(void *)PlatformSystemFunction("user32.dll", "SetWindowFeedbackSetting");
+    SetFeedbackFunction setFeedback = (SetFeedbackFunction)(void *)PlatformSystemFunction(
+        "user32.dll", "SetWindowFeedbackSetting");
     if (!setFeedback)
         return;
     BOOL off = FALSE;

@@ -55,8 +55,8 @@ int ScaledLength(int length)
 int CursorEdgeForDpi(UINT dpi)
 {
     typedef int(WINAPI * MetricForDpiFunction)(int, UINT);
-    MetricForDpiFunction metricForDpi =
-        (MetricForDpiFunction)(void *)PlatformSystemFunction("user32.dll", "GetSystemMetricsForDpi");
+    MetricForDpiFunction metricForDpi = (MetricForDpiFunction)(void *)PlatformSystemFunction(
+        "user32.dll", "GetSystemMetricsForDpi");
     int edge = metricForDpi ? metricForDpi(SM_CXCURSOR, DpiOrUnscaled(dpi))
                             : GetSystemMetrics(SM_CXCURSOR);
     // A metric that makes no sense keeps the unscaled size; a huge one is

@@ -12,12 +12,14 @@ void PlatformEndProcess(UINT exitCode)
     TerminateProcess(GetCurrentProcess(), exitCode);
 }
 
-// Looked up once, as the loader would: without winmm there is no sound.
+// Looked up at the first request, as the loader would at start: without
+// winmm there is no sound.
 BOOL PlatformPlaySound(LPCSTR sound, HMODULE module, DWORD flags)
 {
     typedef BOOL(WINAPI * PlaySoundFunction)(LPCSTR, HMODULE, DWORD);
-    static PlaySoundFunction playSound =
-        (PlaySoundFunction)(void *)SystemLibraryFunction("winmm.dll", "PlaySoundA");
+    static PlaySoundFunction playSound = NULL;
+    if (!playSound)
+        playSound = (PlaySoundFunction)(void *)SystemLibraryFunction("winmm.dll", "PlaySoundA");
     return playSound && playSound(sound, module, flags);
 }
 

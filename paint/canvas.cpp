@@ -27,15 +27,16 @@ BLENDFUNCTION PaintBlend()
 }
 
 // msimg32 is not one of the system's KnownDLLs: looked up in the system
-// folder once, rather than imported, which would load a copy beside the
-// program before any of its code runs.
+// folder at the first blend, rather than imported, which would load a copy
+// beside the program before any of its code runs.
 int BlendPaint(HDC target, int x, int y, int width, int height, HDC source, int sourceX,
                int sourceY)
 {
     typedef BOOL(WINAPI * AlphaBlendFunction)(HDC, int, int, int, int, HDC, int, int, int, int,
                                               BLENDFUNCTION);
-    static AlphaBlendFunction alphaBlend =
-        (AlphaBlendFunction)(void *)SystemLibraryFunction("msimg32.dll", "AlphaBlend");
+    static AlphaBlendFunction alphaBlend = NULL;
+    if (!alphaBlend)
+        alphaBlend = (AlphaBlendFunction)(void *)SystemLibraryFunction("msimg32.dll", "AlphaBlend");
     return alphaBlend
            && alphaBlend(target, x, y, width, height, source, sourceX, sourceY, width, height,
                          PaintBlend());

@@ -21,16 +21,29 @@ protected:
     HWND window = NULL;
 };
 
-// Whether the overlay was visible at each change of its extended style.
-static std::vector<BOOL> visibleAtStyleChanges;
+// What the windows of this thread were sent meanwhile: each change of an
+// extended style, with whether the window was shown, and each activation.
+static std::vector<std::string> sent;
 
-static LRESULT CALLBACK RecordStyleChange(int code, WPARAM wParam, LPARAM lParam)
+static LRESULT CALLBACK RecordSent(int code, WPARAM wParam, LPARAM lParam)
 {
     const CWPSTRUCT *call = (const CWPSTRUCT *)lParam;
-    if (code == HC_ACTION && call->hwnd == g_app.overlay && call->message == WM_STYLECHANGING
-        && call->wParam == (WPARAM)GWL_EXSTYLE)
-        visibleAtStyleChanges.push_back(IsWindowVisible(call->hwnd));
+    char name[64] = "";
+    GetClassNameA(call->hwnd, name, sizeof name);
+    if (call->message == WM_STYLECHANGING && call->wParam == (WPARAM)GWL_EXSTYLE)
+        sent.push_back(IsWindowVisible(call->hwnd) ? "style of a shown window" : "style, hidden");
+    if (call->message == WM_ACTIVATE && LOWORD(call->wParam) != WA_INACTIVE)
+        sent.push_back(std::string("activate ") + name);
     return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+template <typename Steps> static std::vector<std::string> SentDuring(Steps steps)
+{
+    sent.clear();
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, RecordSent, NULL, GetCurrentThreadId());
+    steps();
+    UnhookWindowsHookEx(hook);
+    return sent;
 }
 
 // Windows' task bar makes a button only as a window is shown: there the
@@ -39,11 +52,8 @@ TEST_F(Lifecycle, DeactivationStepsBackToTheBottomWithAnIcon)
 {
     for (int onWindows : {0, 1}) {
         g_fake.taskBarNeedsReshow = onWindows;
-        visibleAtStyleChanges.clear();
-        HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, RecordStyleChange, NULL, GetCurrentThreadId());
-        EXPECT_EQ(0, Activate(WA_INACTIVE));
-        UnhookWindowsHookEx(hook);
-        EXPECT_EQ(std::vector<BOOL>{!onWindows}, visibleAtStyleChanges);
+        std::vector<std::string> styles = {onWindows ? "style, hidden" : "style of a shown window"};
+        EXPECT_EQ(styles, SentDuring([&] { EXPECT_EQ(0, Activate(WA_INACTIVE)); }));
         EXPECT_EQ(1, g_app.reactivationPending);
         EXPECT_FALSE(ExStyle() & WS_EX_TOOLWINDOW);
         EXPECT_FALSE(ExStyle() & WS_EX_TOPMOST);
@@ -235,35 +245,17 @@ TEST_F(Lifecycle, ClearReplacesTheWindowAndItsCanvasButNotTheProcess)
     EXPECT_TRUE(g_fake.endProcessCodes.empty());
 }
 
-// The classes of the windows activated meanwhile, in order.
-static std::vector<std::string> activatedClasses;
-
-static LRESULT CALLBACK RecordActivation(int code, WPARAM wParam, LPARAM lParam)
-{
-    char name[64] = "";
-    if (code == HCBT_ACTIVATE && GetClassNameA((HWND)wParam, name, sizeof name))
-        activatedClasses.push_back(name);
-    return CallNextHookEx(NULL, code, wParam, lParam);
-}
-
 // Keys typed right after "x" must reach the new window: the activation goes
-// from the old window straight to the new one, never to the window under
+// from the old window straight to the new one, never to a window under
 // them, which on Windows could then keep the foreground.
 TEST_F(Lifecycle, AClearOnTopHandsTheActivationStraightToTheNewWindow)
 {
-    // An ordinary window of another program's kind, under the overlay.
-    HWND other = CreateWindowExA(0, "Static", "another program", WS_POPUP, 0, 0, 200, 200, NULL,
-                                 NULL, NULL, NULL);
+    HWND other = CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 99, 99, NULL, NULL, NULL, NULL);
     ShowWindow(other, SW_SHOWNOACTIVATE);
-    activatedClasses.clear();
-    HHOOK hook = SetWindowsHookExA(WH_CBT, RecordActivation, NULL, GetCurrentThreadId());
-    OverlayWndProc(window, WM_CHAR, 'x', 0);
-    UnhookWindowsHookEx(hook);
-    EXPECT_EQ(std::vector<std::string>{"Pintaflux"}, activatedClasses);
+    std::vector<std::string> activations = {"activate Pintaflux"};
+    EXPECT_EQ(activations, SentDuring([&] { OverlayWndProc(window, WM_CHAR, 'x', 0); }));
     EXPECT_EQ(g_app.overlay, GetActiveWindow());
-    EXPECT_TRUE(ExStyle() & WS_EX_TOPMOST);
-    EXPECT_TRUE(ExStyle() & WS_EX_TOOLWINDOW);
-    EXPECT_EQ(0, g_app.reactivationPending);
+    EXPECT_EQ(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, ExStyle() & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW));
     DestroyWindow(other);
 }
 

@@ -137,14 +137,10 @@ TEST(StartUp, KeepsDllsToTheSystemFolderDeclaresDpiAwarenessAndTurnsInputMethods
 
 TEST(SystemDlls, ComeFromTheSystemFolder)
 {
-    char folder[MAX_PATH];
+    char folder[MAX_PATH], path[MAX_PATH];
     UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-    ASSERT_GT(length, 0u);
     for (const char *name : {"winmm.dll", "msimg32.dll", "dwmapi.dll", "imm32.dll"}) {
-        HMODULE library = LoadSystemLibrary(name);
-        ASSERT_NE(nullptr, library) << name;
-        char path[MAX_PATH] = "";
-        GetModuleFileNameA(library, path, MAX_PATH);
+        ASSERT_TRUE(GetModuleFileNameA(LoadSystemLibrary(name), path, MAX_PATH)) << name;
         EXPECT_EQ(0, _strnicmp(folder, path, length)) << path;
     }
 }
