@@ -1,17 +1,16 @@
 #!/usr/bin/env bash
-# Makes the test pack for a Windows machine: a zip of pintaflux.exe, the
-# in-process and end-to-end test programs with what they start and load, and
+# Makes the test pack for a Windows machine: a zip of the given programs (the
+# test programs and what they start and load, pintaflux.exe among them) and
 # run-tests.cmd, which runs them there (README.md, "Testing on Windows").
-#   windows-tests.sh BIN_FOLDER ZIP   both absolute
+#   windows-tests.sh ZIP PROGRAM...   the zip's path absolute
 set -euo pipefail
-bin="$1" zip="$2"
+zip="$1"
 root="$(cd "$(dirname "$0")/.." && pwd)"
 stage="$zip.stage"
 
 rm -rf "$stage" "$zip"
 mkdir -p "$stage"
-cp "$bin"/pintaflux.exe "$bin"/unit_tests.exe "$bin"/e2e_tests.exe "$bin"/other_program.exe \
-   "$bin"/syscommand_hook.dll "$stage/"
+cp "${@:2}" "$stage/"
 # cmd.exe and Windows editors want CR LF line ends.
 sed 's/\r*$/\r/' "$root/tests/pack/run-tests.cmd" >"$stage/run-tests.cmd"
 awk -v keep="Testing on Windows|Licence" -f "$root/scripts/readme-text.awk" \
