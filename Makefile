@@ -1,7 +1,7 @@
 # Pintaflux: build, run and test on Debian or Ubuntu.
 BUILD ?= build
 
-.PHONY: all build run test test-debian13 bench dist check-dist clean bootstrap
+.PHONY: all build run test test-debian13 bench dist check-dist windows-tests clean bootstrap
 
 all: build
 
@@ -23,6 +23,11 @@ test-debian13: bootstrap
 	@echo "== every test, in the Debian 13 root"
 	@BUILD=$(BUILD) bash scripts/in-root.sh trixie offline "" - \
 	  "make --no-print-directory test BUILD=/var/build/test"
+
+# The tests that need no X server and run-tests.cmd, which runs them on
+# Windows: $(BUILD)/pintaflux-tests-<version>-win32.zip.
+windows-tests: bootstrap
+	@bash scripts/build.sh $(BUILD) windows_tests
 
 # Dab and repaint timings, and a stroke timed from the X side beside a floor
 # program, at both depths; not part of the tests.

@@ -5,6 +5,7 @@
 #   dist.sh [work folder, emptied first] [out folder] [build jobs]
 #   dist.sh commit | commit-time   what the build notes take from git, for a
 #                                  copy of the sources without history
+#   dist.sh version                the version, as the download's name has it
 #   dist.sh compare FOLDER FOLDER  fails unless two downloads are the same
 # One commit gives the same bytes in any folder, at any time, under any
 # umask and time zone, with the same packages: the exe carries no time or
@@ -34,8 +35,21 @@ source_commit_time() {
   git -C "$root" log -1 --format=%ct 2>/dev/null || true
 }
 
+# The version is the one of the version resource: FILEVERSION 1,0,0,6 is 1.0.0.6.
+source_version() {
+  local version
+  version="$(sed -n 's/^[[:space:]]*FILEVERSION[[:space:]]*//p' "$root/res/pintaflux.rc" \
+             | tr -d ' \r' | tr ',' '.')"
+  if ! [[ "$version" =~ ^[0-9]+(\.[0-9]+){3}$ ]]; then
+    echo "dist: no FILEVERSION a,b,c,d in res/pintaflux.rc" >&2
+    return 1
+  fi
+  echo "$version"
+}
+
 case "${1:-}" in
   commit) source_commit; exit 0 ;;
+  version) source_version; exit ;;
   commit-time) source_commit_time; exit 0 ;;
   compare)
     # The sums name the exe and the archive; the build notes say why they differ.
@@ -48,13 +62,7 @@ case "${1:-}" in
 esac
 work="${1:-$root/build/dist}" out="${2:-$root/dist}" jobs="${3:-$(nproc)}"
 
-# The version is the one of the version resource: FILEVERSION 1,0,0,6 is 1.0.0.6.
-version="$(sed -n 's/^[[:space:]]*FILEVERSION[[:space:]]*//p' "$root/res/pintaflux.rc" \
-           | tr -d ' \r' | tr ',' '.')"
-if ! [[ "$version" =~ ^[0-9]+(\.[0-9]+){3}$ ]]; then
-  echo "dist: no FILEVERSION a,b,c,d in res/pintaflux.rc" >&2
-  exit 1
-fi
+version="$(source_version)"
 name="pintaflux-$version-win32"
 
 # What the bytes come from, for whoever wants them again: the commit, the

@@ -42,7 +42,8 @@ protected:
         char path[MAX_PATH];
         DWORD length = GetEnvironmentVariableA("PINTAFLUX_SOUND_CAPTURE", path, MAX_PATH);
         if (length == 0 || length >= MAX_PATH)
-            GTEST_SKIP() << "no sound capture set up (with_sound_capture.sh does that)";
+            GTEST_SKIP() << "needs a sound device that captures what the program plays"
+                            " (with_sound_capture.sh sets one up under Wine)";
         capture = path;
         // The device makes the capture anew whenever the program opens it.
         DeleteFileA(capture.c_str());
