@@ -290,7 +290,9 @@ static int CreateReplacementWindow()
 // and shows the screen copy that the old one laid its paint over. The
 // activation, and with it every key typed meanwhile, stays with Pintaflux:
 // destroying the active window first would hand it to another program,
-// which on Windows may keep the foreground from then on.
+// which on Windows may keep the foreground from then on. Nothing is
+// uncovered, so no other window is asked to draw again, unless the new
+// window could not be made.
 static void ReplaceOnTop(HWND old)
 {
     if (CreateReplacementWindow()) {
@@ -302,7 +304,8 @@ static void ReplaceOnTop(HWND old)
     // the old one is gone; meanwhile Wine hands the activation to no window.
     ExpectOwnFocusLoss();
     SendMessageA(old, WM_CLOSE, 0, 0);
-    RepaintOtherWindows();
+    if (!g_app.overlay)
+        RepaintOtherWindows();
 }
 
 // Stepped back, or with no screen copy to show: the old window goes first,
