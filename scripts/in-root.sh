@@ -56,6 +56,8 @@ run_in_root() {
       # namespace of its own too (make dist in a root makes a root inside).
       mount --bind "$ROOT" "$ROOT"
       mount -t proc proc "$ROOT/proc"
+      # An emulator registered for 32-bit programs shows there too (wine-env.sh).
+      mount --bind /proc/sys/fs/binfmt_misc "$ROOT/proc/sys/fs/binfmt_misc" 2>/dev/null || true
       mount --rbind /sys "$ROOT/sys"
       mount --rbind /dev "$ROOT/dev"
       mount -t tmpfs tmpfs "$ROOT/tmp"
