@@ -6,19 +6,26 @@
 #                       outside-in benchmark's driver (bench/xbench.c)
 #   bootstrap.sh dist   what `make dist` needs: a Debian 12 root to build in
 #   bootstrap.sh dist-build  what building the download needs, in that root
+#   bootstrap.sh wine   what running the Windows tests of a build made
+#                       elsewhere needs: Wine, the X side and CTest (in the
+#                       Debian 12 root of the 32-bit passes)
 set -euo pipefail
 mode="${1:-}"
 
-# Commands and files that must exist, each with the package that provides it.
+# Commands and files that must exist, each with the package that provides it:
+# first what running the Windows tests needs, then what building them does.
 needed=(
-  cmake:cmake make:make g++:g++ cc:gcc zip:zip unzip:unzip
+  # Wine, and the tests' private X servers and desktops.
+  ctest:cmake wine:wine xvfb-run:xvfb xauth:xauth xdotool:xdotool xwd:x11-apps xdpyinfo:x11-utils
+  convert:imagemagick openbox:openbox picom:picom
+  /usr/lib/x86_64-linux-gnu/libXfixes.so.3:libxfixes3
+)
+[ "$mode" = wine ] || needed+=(
+  make:make g++:g++ cc:gcc zip:zip unzip:unzip
   # The cross compiler, its headers, and GoogleTest's sources.
   i686-w64-mingw32-g++-posix:g++-mingw-w64-i686-posix i686-w64-mingw32-windres:binutils-mingw-w64-i686
   /usr/share/mingw-w64/include/windows.h:mingw-w64-common
   /usr/i686-w64-mingw32/include/windows.h:mingw-w64-i686-dev /usr/src/googletest/CMakeLists.txt:googletest
-  # Wine, and the tests' private X servers and desktops.
-  wine:wine xvfb-run:xvfb xauth:xauth xdotool:xdotool xwd:x11-apps xdpyinfo:x11-utils
-  convert:imagemagick openbox:openbox picom:picom
   # The end-to-end tests' X-side helper (tests/xside), built for Linux.
   /usr/include/X11/Xlib.h:libx11-dev /usr/include/X11/extensions/Xfixes.h:libxfixes-dev
   # The Debian roots of `make test-debian13` and `make dist`.
@@ -91,13 +98,14 @@ install_packages "${missing[@]}"
 # Wine shows a colour pointer (the tinted can) only with the X cursor library
 # of its own architecture; without it every pointer is drawn in two colours.
 # Where the i386 packages cannot be had (a mirror whose i386 lists lag behind
-# the host's), the Windows tests run the 64-bit build instead.
+# the host's), the Windows tests run in a Debian 12 root that has them
+# (scripts/test.sh), and `make run` runs the 64-bit build.
 missing32=()
 for package in wine32:i386 libxcursor1:i386; do
   package_installed "$package" || missing32+=("$package")
 done
 if [ "${PINTAFLUX_WINDOWS_BITS:-}" != 64 ] && ! (install_packages "${missing32[@]}"); then
-  echo "bootstrap: 32-bit Wine could not be installed; the Windows tests run the 64-bit build" >&2
+  echo "bootstrap: 32-bit Wine could not be installed here; the Windows tests run in a Debian 12 root" >&2
 fi
 
 # The 64-bit cross compiler and 64-bit Wine, whenever the Windows tests run a
