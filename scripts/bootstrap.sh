@@ -17,11 +17,11 @@ mode="${1:-}"
 needed=(
   # Wine, and the tests' private X servers and desktops.
   ctest:cmake wine:wine xvfb-run:xvfb xauth:xauth xdotool:xdotool xwd:x11-apps xdpyinfo:x11-utils
-  convert:imagemagick openbox:openbox picom:picom
+  convert:imagemagick openbox:openbox picom:picom unzip:unzip
   /usr/lib/x86_64-linux-gnu/libXfixes.so.3:libxfixes3
 )
 [ "$mode" = wine ] || needed+=(
-  make:make g++:g++ cc:gcc zip:zip unzip:unzip
+  make:make g++:g++ cc:gcc zip:zip
   # The cross compiler, its headers, and GoogleTest's sources.
   i686-w64-mingw32-g++-posix:g++-mingw-w64-i686-posix i686-w64-mingw32-windres:binutils-mingw-w64-i686
   /usr/share/mingw-w64/include/windows.h:mingw-w64-common

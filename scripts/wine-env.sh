@@ -34,7 +34,7 @@ wine32_spins() {
 # The tests that fail or hang there, a CTest regular expression: they run in
 # the 64-bit build (the README says what each waits on). Of the rest, only
 # switching_compositor passes there.
-wine32_spinning_tests='^(unit|e2e|hiss|e2e_scaled|chooser_keys|second_start_keys|switching_wm|show_through_.*)$'
+wine32_spinning_tests='^(unit|e2e|hiss|e2e_scaled|chooser_keys|second_start_keys|pack|switching_wm|show_through_.*)$'
 
 # Prints why the Windows programs run as the 64-bit build of the same
 # sources, or nothing when they run as the 32-bit one.
