@@ -27,6 +27,7 @@ if [ -z "$way" ]; then
       echo "run: to see the desktop under the paint, log in to an X11 session (\"GNOME on Xorg\", \"Plasma (X11)\")."
     fi
     wine_env_setup "$build" desktop
+    echo "run: $(what_runs "$windows_build")"
     ensure_prefix
     exec "$WINE" "$(cd "$windows_build" && pwd)/bin/pintaflux.exe"
   fi
@@ -38,6 +39,7 @@ fi
 # On the private X server: the program in a folder of its own, started once
 # the wineserver runs and shown, then typed at with xdotool, then ended.
 wine_env_setup "$build" xvfb
+echo "run: $(what_runs "$windows_build")"
 exe="$(cd "$windows_build" && pwd)/bin/pintaflux.exe"
 folder="$(mktemp -d)" backdrop=""
 trap 'stop_wineserver; [ -z "$backdrop" ] || kill "$backdrop"; rm -rf "$folder"' EXIT

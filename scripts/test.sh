@@ -14,10 +14,7 @@ source "$(dirname "$0")/wine-env.sh"
 # -noreset: a server that resets when its last client leaves refuses one
 # that connects meanwhile (openbox, say, or a program started just then).
 run_pass() {
-  local bits=32 wine=wine
-  [ "$3" = "$build/x64" ] && bits=64 wine=/usr/lib/wine/wine64
-  echo "== $1: the $bits-bit build under $("$wine" --version), pintaflux.exe sha256" \
-       "$(sha256sum <"$3/bin/pintaflux.exe" | cut -d' ' -f1)"
+  echo "== $1: $(what_runs "$3")"
   xvfb-run -a -s "-screen 0 1024x768x$2 -noreset" \
     ctest --test-dir "$3" --output-on-failure -L "^$1\$" "${@:4}"
 }

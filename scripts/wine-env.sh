@@ -81,6 +81,15 @@ choose_windows_build() {
   export WINEARCH
 }
 
+# What runs from a build folder, in one line: the build's bits, the version
+# of the Wine that runs it and the SHA-256 of its pintaflux.exe.
+what_runs() {
+  local bits=32 wine=wine
+  [ "${1##*/}" = x64 ] && bits=64 wine=/usr/lib/wine/wine64
+  echo "the $bits-bit build under $("$wine" --version), pintaflux.exe sha256" \
+       "$(sha256sum <"$1/bin/pintaflux.exe" | cut -d' ' -f1)"
+}
+
 # The prefix of a kind: "xvfb" for the tests' private X servers without a
 # window manager, where Wine manages its windows itself (otherwise every
 # hidden full-screen window waits about two seconds for a window manager that
