@@ -142,7 +142,7 @@ FARPROC PlatformSystemFunction(const char *library, const char *name)
         return (FARPROC)(void *)FakeSetProcessDpiAwarenessContext;
     if (!lstrcmpA(name, "SetProcessDPIAware") && !g_fake.lacksDpiAware)
         return (FARPROC)(void *)FakeSetProcessDPIAware;
-    if (!lstrcmpA(name, "SetDefaultDllDirectories") && !g_fake.lacksDefaultDllDirectories)
+    if (!lstrcmpA(name, "SetDefaultDllDirectories"))
         return (FARPROC)(void *)FakeSetDefaultDllDirectories;
     if (!lstrcmpA(name, "ImmDisableIME"))
         return (FARPROC)(void *)FakeImmDisableIME;

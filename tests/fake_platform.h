@@ -37,7 +37,6 @@ struct FakePlatform {
     int lacksAwarenessContext;
     int awarenessContextFails;
     int lacksDpiAware;
-    int lacksDefaultDllDirectories;
     std::vector<std::string> startCalls;
     // The display's scale as user32's DPI queries tell it; 0 where user32
     // lacks the query, which leaves the real screen and metrics to answer.

@@ -112,18 +112,16 @@ TEST(StartUp, KeepsDllsToTheSystemFolderDeclaresDpiAwarenessAndTurnsInputMethods
     const std::string systemAware = "SetProcessDPIAware";
     const std::string noInputMethods = "ImmDisableIME(all threads)";
     struct {
-        int lacksDllDirectories, lacksContext, contextFails, lacksDpiAware;
+        int lacksContext, contextFails, lacksDpiAware;
         std::vector<std::string> calls;
     } cases[] = {
-        {0, 0, 0, 0, {systemFolder, perMonitorV2, noInputMethods}},
-        {0, 1, 0, 0, {systemFolder, systemAware, noInputMethods}},
-        {0, 0, 1, 0, {systemFolder, perMonitorV2, systemAware, noInputMethods}},
-        {0, 1, 0, 1, {systemFolder, noInputMethods}},
-        {1, 0, 0, 0, {perMonitorV2, noInputMethods}},
+        {0, 0, 0, {systemFolder, perMonitorV2, noInputMethods}},
+        {1, 0, 0, {systemFolder, systemAware, noInputMethods}},
+        {0, 1, 0, {systemFolder, perMonitorV2, systemAware, noInputMethods}},
+        {1, 0, 1, {systemFolder, noInputMethods}},
     };
     for (const auto &c : cases) {
         ResetForTest();
-        g_fake.lacksDefaultDllDirectories = c.lacksDllDirectories;
         g_fake.lacksAwarenessContext = c.lacksContext;
         g_fake.awarenessContextFails = c.contextFails;
         g_fake.lacksDpiAware = c.lacksDpiAware;
